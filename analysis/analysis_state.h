@@ -1,0 +1,43 @@
+// The program's one piece of application state: the loaded table, the chosen
+// model and criterion, the expected table and the display's validity.
+// Parameter values are not here: they live in the window's parameter fields.
+#pragma once
+
+#include <array>
+
+namespace dyvern {
+
+// Row and column index of a base in a count table.
+enum Nucleotide : int { A = 0, C = 1, G = 2, T = 3 };
+
+// Row = base in sequence 1, column = base in sequence 2, both A, C, G, T.
+// Doubles, because a data file may give proportions that are scaled to counts.
+using DivergenceCounts = std::array<std::array<double, 4>, 4>;
+
+// Equal to the model's index in the model list.
+enum class ModelKind : int { JC69 = 0, F81 = 1, K80 = 2, HKY85 = 3 };
+
+// The minimiser always minimises: -lnL or SS.
+enum class Criterion : int { MaxLikelihood = 0, LeastSquares = 1 };
+
+// Whether a cell (i, j) is an identical pair, a transition (within purines
+// A/G or pyrimidines C/T) or a transversion.
+enum class PairKind { Identical, Transition, Transversion };
+
+constexpr PairKind KindOfPair(int i, int j) {
+    if (i == j) return PairKind::Identical;
+    return (i % 2) == (j % 2) ? PairKind::Transition : PairKind::Transversion;
+}
+
+struct AnalysisState {
+    bool dataLoaded = false;
+    ModelKind modelKind = ModelKind::JC69;
+    Criterion criterion = Criterion::MaxLikelihood;
+    int siteCount = 0;  // n as declared by the data file, not the cell sum
+    DivergenceCounts observed{};
+    DivergenceCounts expected{};
+    double lastValue = 0.0;  // last criterion value computed by Evaluate
+    bool invalid = false;    // a free field out of range, or no room for piT
+};
+
+}  // namespace dyvern
