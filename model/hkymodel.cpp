@@ -26,15 +26,18 @@ double FlooredLog(double f) {
     return f > DBL_MIN ? std::log(f) : std::log(DBL_MIN);
 }
 
-// Beyond these logarithms of a rate the likelihood is flat to the last bit
-// (every probability has saturated or underflowed). The search adds a
-// quadratic wall there, so that a start far out walks back instead of
-// stalling on the plateau. Field values never reach the walls.
+// Where the likelihood is flat to the last bit, the search cannot tell which
+// way to go: beyond bt = 40 every transition probability equals its limit
+// pi[j] (e^-40 is below the double's resolution), and below bt = e^-20 the
+// differences round away. The objective adds a quadratic wall outside these
+// logarithms of a rate, so that a search started far out walks back instead of
+// stalling on a plateau. Field values never reach the walls.
 constexpr double kLowestLogRate = -20.0;
-constexpr double kHighestLogRate = 10.0;
+constexpr double kHighestLogBranch = 3.6888794541139363;  // ln 40
+constexpr double kHighestLogKappa = 20.0;
 
-double Wall(double logRate) {
-    if (logRate > kHighestLogRate) return (logRate - kHighestLogRate) * (logRate - kHighestLogRate);
+double Wall(double logRate, double highest) {
+    if (logRate > highest) return (logRate - highest) * (logRate - highest);
     if (logRate < kLowestLogRate) return (kLowestLogRate - logRate) * (kLowestLogRate - logRate);
     return 0.0;
 }
@@ -129,7 +132,8 @@ double HKYModel::SumOfSquares() const {
 }
 
 double HKYModel::SearchWall() const {
-    return Wall(std::log(bt)) + (KappaFree() ? Wall(std::log(kappa)) : 0.0);
+    return Wall(std::log(bt), kHighestLogBranch) +
+           (KappaFree() ? Wall(std::log(kappa), kHighestLogKappa) : 0.0);
 }
 
 double HKYModel::Objective(const double* x, int /*count*/) {

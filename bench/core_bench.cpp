@@ -1,0 +1,44 @@
+// Cost of one objective evaluation and of one full minimisation per model
+// kind and criterion, on the sample table.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+#include "analysis/model_fit.h"
+#include "model/hkymodel.h"
+
+namespace dyvern {
+namespace {
+
+AnalysisState SampleState(ModelKind kind, Criterion criterion) {
+    AnalysisState state;
+    std::ifstream in(DYVERN_SAMPLE_DATA);
+    in >> state.siteCount;
+    for (auto& row : state.observed)
+        for (double& cell : row) in >> cell;
+    state.dataLoaded = true;
+    state.modelKind = kind;
+    state.criterion = criterion;
+    return state;
+}
+
+void BM_Objective(benchmark::State& bench) {
+    const AnalysisState state =
+        SampleState(static_cast<ModelKind>(bench.range(0)), Criterion::MaxLikelihood);
+    HKYModel model(state, 0.1, 1.0, 0.3, 0.2, 0.25);
+    double x[kMaxFreeParameters];
+    const int n = model.GetVector(x);
+    for (auto _ : bench) benchmark::DoNotOptimize(model.Objective(x, n));
+}
+BENCHMARK(BM_Objective)->DenseRange(0, 3)->ArgName("kind");
+
+void BM_FitModel(benchmark::State& bench) {
+    const AnalysisState state = SampleState(static_cast<ModelKind>(bench.range(0)),
+                                            static_cast<Criterion>(bench.range(1)));
+    for (auto _ : bench) benchmark::DoNotOptimize(FitModel(state, ParameterValues{}));
+}
+BENCHMARK(BM_FitModel)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"kind", "criterion"})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace dyvern

@@ -1,0 +1,49 @@
+#include "analysis/file_locations.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace dyvern {
+namespace {
+
+TEST(LocateFiles, FilesSitBesideTheProgram) {
+    struct Case {
+        const char* programPath;
+        const char* directory;
+    };
+    const Case cases[] = {
+        {"C:\\tools\\x.exe", "C:\\tools\\"},
+        {"C:\\x.exe", "C:\\"},
+        {"\\\\server\\share\\bin\\dyvern32.exe", "\\\\server\\share\\bin\\"},
+        // Windows accepts forward slashes too; the last separator of either kind wins.
+        {"C:/tools/x.exe", "C:/tools/"},
+        {"C:\\tools/bin\\x.exe", "C:\\tools/bin\\"},
+        {"C:\\tools\\bin/x.exe", "C:\\tools\\bin/"},
+        // No separator at all: the current directory.
+        {"x.exe", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.programPath);
+        const FileLocations locations = LocateFiles(c.programPath);
+        EXPECT_EQ(locations.programDirectory, c.directory);
+        EXPECT_EQ(locations.reportPath, std::string(c.directory) + "report.txt");
+        EXPECT_EQ(locations.samplePath, std::string(c.directory) + "sample.dat");
+    }
+}
+
+TEST(LocateFiles, LongPathsAreKeptWhole) {
+    // 300 characters, beyond any fixed-size path buffer.
+    std::string directory = "C:\\";
+    while (directory.size() < 296) directory += "deep_folder\\";
+    const std::string programPath = directory + "x.exe";
+    ASSERT_GE(programPath.size(), 300u);
+    const FileLocations locations = LocateFiles(programPath);
+    EXPECT_EQ(locations.programDirectory, directory);
+    EXPECT_EQ(locations.reportPath, directory + "report.txt");
+    EXPECT_EQ(locations.samplePath, directory + "sample.dat");
+}
+
+}  // namespace
+}  // namespace dyvern

@@ -1,0 +1,46 @@
+#include "base/stop.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace dyvern {
+namespace {
+
+void ReportWithPrefix(const std::string& text) {
+    std::fprintf(stderr, "[box] %s\n", text.c_str());
+}
+
+using StopDeathTest = ::testing::Test;
+
+TEST_F(StopDeathTest, FatalStopWritesThreeFlushedLinesAndExitsWithOne) {
+    EXPECT_EXIT(FatalStop("Something failed.", kAbortedLine), ::testing::ExitedWithCode(1),
+                "^\nSomething failed.\nProgram aborted.\n$");
+}
+
+TEST_F(StopDeathTest, AssertionNamesConditionSourceAndLineThenExitsWithThree) {
+    const int line = __LINE__ + 1;
+    auto failing = [] { const int x = 0; DYVERN_ASSERT(x > 0, "dyvern"); };
+    EXPECT_EXIT(failing(), ::testing::ExitedWithCode(3),
+                "^Assertion failed: x > 0, file dyvern, line " + std::to_string(line) +
+                    "\nAbnormal program termination\n$");
+}
+
+TEST_F(StopDeathTest, AssertionGoesThroughTheInstalledReporter) {
+    auto failing = [] {
+        SetAssertionReporter(ReportWithPrefix);
+        DYVERN_ASSERT(1 + 1 == 3, "hkymodel");
+    };
+    EXPECT_EXIT(failing(), ::testing::ExitedWithCode(3),
+                "^\\[box\\] Assertion failed: 1 \\+ 1 == 3, file hkymodel, line [0-9]+\n"
+                "Abnormal program termination\n$");
+}
+
+TEST(Stop, PassingAssertionDoesNothing) {
+    int evaluated = 0;
+    DYVERN_ASSERT(++evaluated == 1, "dyvern");
+    EXPECT_EQ(evaluated, 1);
+}
+
+}  // namespace
+}  // namespace dyvern
