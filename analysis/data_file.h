@@ -10,7 +10,7 @@
 namespace dyvern {
 
 struct DataFileTable {
-    int siteCount = 0;         // n as declared by the file, not the cell sum
+    int siteCount = 0;          // n as declared by the file, not the cell sum
     DivergenceCounts counts{};  // proportions already scaled to counts
 };
 

@@ -20,7 +20,7 @@ struct ParameterValues {
 struct ModelFit {
     ParameterValues estimates;
     double minimum = 0.0;  // -lnL or SS at the estimates
-    int sweeps = 0;        // Powell sweeps used
+    int sweeps = 0;        // Powell sweeps used, over every restart
     // The minimum in the search's transformed coordinates (the first `length`).
     std::array<double, 5> point{};
     int length = 0;

@@ -62,26 +62,34 @@ void WriteTestLines(std::ostream& out, const GoodnessOfFit& fit, int df) {
 
 int DegreesOfFreedom(ModelKind kind) {
     switch (kind) {
-        case ModelKind::JC69: return 14;
-        case ModelKind::F81: return 11;
-        case ModelKind::K80: return 13;
-        case ModelKind::HKY85: return 10;
+        case ModelKind::JC69:
+            return 14;
+        case ModelKind::F81:
+            return 11;
+        case ModelKind::K80:
+            return 13;
+        case ModelKind::HKY85:
+            return 10;
     }
     return 0;
 }
 
 const char* ReportModelName(ModelKind kind) {
     switch (kind) {
-        case ModelKind::JC69: return "Jukes & Cantor (1969)";
-        case ModelKind::F81: return "Felsenstein (1981)";
-        case ModelKind::K80: return "Kimura (1980)";
-        case ModelKind::HKY85: return "Hasegawa, Kishino, & Yano (1985)";
+        case ModelKind::JC69:
+            return "Jukes & Cantor (1969)";
+        case ModelKind::F81:
+            return "Felsenstein (1981)";
+        case ModelKind::K80:
+            return "Kimura (1980)";
+        case ModelKind::HKY85:
+            return "Hasegawa, Kishino, & Yano (1985)";
     }
     return "";
 }
 
-GoodnessOfFit TestGoodnessOfFit(const DivergenceCounts& observed,
-                                const DivergenceCounts& expected, int df) {
+GoodnessOfFit TestGoodnessOfFit(const DivergenceCounts& observed, const DivergenceCounts& expected,
+                                int df) {
     DYVERN_ASSERT(df > 0, "dyvern");
     GoodnessOfFit fit;
     if (const char* fault = ExpectedTableFault(expected)) {

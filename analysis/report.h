@@ -26,8 +26,8 @@ struct GoodnessOfFit {
 };
 
 // Stops the program (assertion "df > 0") when df is below 1.
-GoodnessOfFit TestGoodnessOfFit(const DivergenceCounts& observed,
-                                const DivergenceCounts& expected, int df);
+GoodnessOfFit TestGoodnessOfFit(const DivergenceCounts& observed, const DivergenceCounts& expected,
+                                int df);
 
 // The 20 report lines, each ending in '\n'.
 std::string ReportText(const AnalysisState& state);

@@ -33,11 +33,13 @@ void BM_Objective(benchmark::State& bench) {
 BENCHMARK(BM_Objective)->DenseRange(0, 3)->ArgName("kind");
 
 void BM_FitModel(benchmark::State& bench) {
-    const AnalysisState state = SampleState(static_cast<ModelKind>(bench.range(0)),
-                                            static_cast<Criterion>(bench.range(1)));
+    const AnalysisState state =
+        SampleState(static_cast<ModelKind>(bench.range(0)), static_cast<Criterion>(bench.range(1)));
     for (auto _ : bench) benchmark::DoNotOptimize(FitModel(state, ParameterValues{}));
 }
-BENCHMARK(BM_FitModel)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"kind", "criterion"})
+BENCHMARK(BM_FitModel)
+    ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})
+    ->ArgNames({"kind", "criterion"})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,13 +9,13 @@
 namespace dyvern {
 namespace {
 
-constexpr double kGolden = 1.618034;          // golden ratio, six decimals on purpose
-constexpr double kParabolicReach = 100.0;     // farthest parabolic step, in bracket widths
-constexpr double kTinyDenominator = 1e-20;    // floor of the parabola's denominator
+constexpr double kGolden = 1.618034;        // golden ratio, six decimals on purpose
+constexpr double kParabolicReach = 100.0;   // farthest parabolic step, in bracket widths
+constexpr double kTinyDenominator = 1e-20;  // floor of the parabola's denominator
 constexpr int kBrentIterations = 200;
-constexpr double kRelativeTolerance = 2.0e-4; // on the position t
+constexpr double kRelativeTolerance = 2.0e-4;  // on the position t
 constexpr double kAbsoluteTolerance = 1e-10;
-constexpr double kGoldenSection = 0.381966;   // 1 - 1/golden ratio
+constexpr double kGoldenSection = 0.381966;  // 1 - 1/golden ratio
 
 // |magnitude| with the sign of `sign`, positive when sign >= 0.
 double WithSignOf(double magnitude, double sign) {
@@ -29,7 +29,11 @@ void StopForIterationLimit() {
 }
 
 LineMin::LineMin(double* point, double* direction, int n, double* minValue, Minimize* objective)
-    : objective(objective), minValue(minValue), n(n), point(point), direction(direction),
+    : objective(objective),
+      minValue(minValue),
+      n(n),
+      point(point),
+      direction(direction),
       trial(n > 0 ? n : 0) {}
 
 void LineMin::Run() {
@@ -47,6 +51,7 @@ double LineMin::ValueAt(double t) {
     return objective->Objective(trial.data(), n);
 }
 
+// clang-format off: each shift of the three points reads best on one line.
 void LineMin::Bracket(double& ta, double& tb, double& tc, double& fa, double& fb, double& fc) {
     fa = ValueAt(ta);
     fb = ValueAt(tb);
@@ -67,11 +72,15 @@ void LineMin::Bracket(double& ta, double& tb, double& tc, double& fa, double& fb
         if ((tb - u) * (u - tc) > 0.0) {  // u between tb and tc
             fu = ValueAt(u);
             if (fu < fc) {  // minimum between tb and tc
-                ta = tb; tb = u; fa = fb; fb = fu;
+                ta = tb;
+                tb = u;
+                fa = fb;
+                fb = fu;
                 return;
             }
             if (fu > fb) {  // minimum between ta and u
-                tc = u; fc = fu;
+                tc = u;
+                fc = fu;
                 return;
             }
             u = tc + kGolden * (tc - tb);  // the parabola was of no use
@@ -79,9 +88,11 @@ void LineMin::Bracket(double& ta, double& tb, double& tc, double& fa, double& fb
         } else if ((tc - u) * (u - ulim) > 0.0) {  // u between tc and its limit
             fu = ValueAt(u);
             if (fu < fc) {
-                tb = tc; tc = u;
+                tb = tc;
+                tc = u;
                 u = tc + kGolden * (tc - tb);
-                fb = fc; fc = fu;
+                fb = fc;
+                fc = fu;
                 fu = ValueAt(u);
             }
         } else if ((u - ulim) * (ulim - tc) >= 0.0) {  // u at or beyond its limit
@@ -91,8 +102,12 @@ void LineMin::Bracket(double& ta, double& tb, double& tc, double& fa, double& fb
             u = tc + kGolden * (tc - tb);
             fu = ValueAt(u);
         }
-        ta = tb; tb = tc; tc = u;
-        fa = fb; fb = fc; fc = fu;
+        ta = tb;
+        tb = tc;
+        tc = u;
+        fa = fb;
+        fb = fc;
+        fc = fu;
     }
 }
 
@@ -138,20 +153,35 @@ double LineMin::Brent(double ta, double tb, double tc, double& tmin) {
         }
         const double u = std::fabs(d) >= tol1 ? x + d : x + WithSignOf(tol1, d);
         const double fu = ValueAt(u);  // the only evaluation in the iteration
-        if (fu <= fx) {  // a tie counts as an improvement
-            if (u >= x) lo = x; else hi = x;
-            v = w; w = x; x = u;
-            fv = fw; fw = fx; fx = fu;
+        if (fu <= fx) {                // a tie counts as an improvement
+            if (u >= x)
+                lo = x;
+            else
+                hi = x;
+            v = w;
+            w = x;
+            x = u;
+            fv = fw;
+            fw = fx;
+            fx = fu;
         } else {
-            if (u < x) lo = u; else hi = u;
+            if (u < x)
+                lo = u;
+            else
+                hi = u;
             if (fu <= fw || w == x) {
-                v = w; w = u; fv = fw; fw = fu;
+                v = w;
+                w = u;
+                fv = fw;
+                fw = fu;
             } else if (fu <= fv || v == x || v == w) {
-                v = u; fv = fu;
+                v = u;
+                fv = fu;
             }
         }
     }
     StopForIterationLimit();
 }
+// clang-format on
 
 }  // namespace dyvern

@@ -8,15 +8,21 @@
 namespace dyvern {
 namespace {
 
-constexpr int kSweepLimit = 200;
 constexpr double kStopFactor = 2.0;  // of the stopping test, with no absolute floor
 
 }  // namespace
 
 Powell::Powell(double* point, double* const* directions, int n, double ftol, int* iterations,
                double* minValue, Minimize* objective)
-    : objective(objective), n(n), iterations(iterations), ftol(ftol), minValue(minValue),
-      point(point), directions(directions), sweepStart(n + 1), extrapolated(n + 1),
+    : objective(objective),
+      n(n),
+      iterations(iterations),
+      ftol(ftol),
+      minValue(minValue),
+      point(point),
+      directions(directions),
+      sweepStart(n + 1),
+      extrapolated(n + 1),
       lineDirection(n + 1) {}
 
 void Powell::RunLineMin() {
@@ -52,7 +58,10 @@ void Powell::Run() {
         }
         if (kStopFactor * std::fabs(fstart - fcur) <= ftol * (std::fabs(fstart) + std::fabs(fcur)))
             return;
-        if (*iterations > kSweepLimit) StopForIterationLimit();
+        if (*iterations > kSweepLimit) {
+            if (stopProgramAtSweepLimit) StopForIterationLimit();
+            return;
+        }
         for (int j = 0; j < n; ++j) {
             extrapolated[j] = 2.0 * point[j] - sweepStart[j];
             lineDirection[j] = point[j] - sweepStart[j];
@@ -60,8 +69,8 @@ void Powell::Run() {
         }
         const double fext = objective->Objective(extrapolated.data(), n);
         if (fext < fstart) {
-            const double crit = 2.0 * (fstart - 2.0 * fcur + fext) *
-                                    (fstart - fcur - dbest) * (fstart - fcur - dbest) -
+            const double crit = 2.0 * (fstart - 2.0 * fcur + fext) * (fstart - fcur - dbest) *
+                                    (fstart - fcur - dbest) -
                                 dbest * (fstart - fext) * (fstart - fext);
             if (crit < 0.0) {  // the displacement is worth keeping as a direction
                 RunLineMin();

@@ -19,6 +19,12 @@ public:
 
     void Run();
 
+    // Sweeps after which Run gives up: by ending the program with the
+    // iteration-limit message, or, when `stopProgramAtSweepLimit` is false,
+    // by returning with the counter above the limit and the best point so far.
+    static constexpr int kSweepLimit = 200;
+    bool stopProgramAtSweepLimit = true;
+
     Minimize* objective;
     int n;
     int* iterations;

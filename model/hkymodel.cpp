@@ -22,9 +22,7 @@ constexpr Cell kTransversionCells[] = {{A, C}, {A, T}, {C, A}, {C, G},
 // A joint probability that has underflowed to zero (or gone slightly negative
 // through cancellation) scores as the log of the smallest normal double: very
 // bad, but finite, so the minimisers never see -inf or NaN.
-double FlooredLog(double f) {
-    return f > DBL_MIN ? std::log(f) : std::log(DBL_MIN);
-}
+double FlooredLog(double f) { return f > DBL_MIN ? std::log(f) : std::log(DBL_MIN); }
 
 // Where the likelihood is flat to the last bit, the search cannot tell which
 // way to go: beyond bt = 40 every transition probability equals its limit
@@ -91,9 +89,12 @@ double HKYModel::ProbTransversion(int j) const { return pi[j] * (1.0 - std::exp(
 
 double HKYModel::JointProbability(int i, int j) const {
     switch (KindOfPair(i, j)) {
-        case PairKind::Identical: return pi[i] * ProbSame(j);
-        case PairKind::Transition: return pi[i] * ProbTransition(j);
-        case PairKind::Transversion: break;
+        case PairKind::Identical:
+            return pi[i] * ProbSame(j);
+        case PairKind::Transition:
+            return pi[i] * ProbTransition(j);
+        case PairKind::Transversion:
+            break;
     }
     return pi[i] * ProbTransversion(j);
 }

@@ -53,10 +53,10 @@ void GSER(double& pser, double a, double x, double& lng) {
 
 void GCF(double& qcf, double a, double x, double& lng) {
     lng = LnGamma(a);
-    double gprev = 0.0;      // previous convergent
-    double a0 = 1.0, a1 = x;  // numerators of the last two convergents
+    double gprev = 0.0;         // previous convergent
+    double a0 = 1.0, a1 = x;    // numerators of the last two convergents
     double b0 = 0.0, b1 = 1.0;  // denominators of the last two convergents
-    double scale = 1.0;      // renormalises the recurrence so its numbers stay bounded
+    double scale = 1.0;         // renormalises the recurrence so its numbers stay bounded
     for (int n = 1; n <= kMaxTerms; ++n) {
         const double m = n;
         const double na = m - a;
@@ -79,7 +79,7 @@ void GCF(double& qcf, double a, double x, double& lng) {
 }
 
 double LnGamma(double x) {
-    static constexpr double kCoefficients[6] = {76.18009173,  -86.50532033,    24.01409822,
+    static constexpr double kCoefficients[6] = {76.18009173,  -86.50532033,  24.01409822,
                                                 -1.231739516, 0.00120858003, -0.00000536382};
     double y = x - 1.0;
     double tmp = y + 5.5;

@@ -21,8 +21,10 @@ TEST(ChiSquareProbability, TwoDegreesOfFreedomIsAnExponential) {
 }
 
 TEST(ChiSquareProbability, FivePercentCriticalValues) {
-    const struct { double x, df; } critical[] = {{3.841459, 1}, {5.991465, 2}, {7.814728, 3},
-                                                 {11.0705, 5},  {23.68479, 14}, {18.30704, 10}};
+    const struct {
+        double x, df;
+    } critical[] = {{3.841459, 1}, {5.991465, 2},  {7.814728, 3},
+                    {11.0705, 5},  {23.68479, 14}, {18.30704, 10}};
     for (const auto& c : critical) EXPECT_NEAR(ChiSquareProb(c.x, c.df), 0.05, 1e-6) << c.df;
 }
 

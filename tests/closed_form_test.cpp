@@ -54,10 +54,9 @@ DivergenceCounts SpreadTotals(const Totals& totals) {
 
 std::vector<DivergenceCounts> Tables() {
     const Totals totals[] = {
-        {160, 24, 16},      {92, 5, 3},        {840, 120, 40},  {350, 60, 90},
-        {298, 1, 1},        {750, 300, 150},   {280, 40, 80},   {720, 16, 64},
-        {1300, 600, 100},   {129, 9, 12},      {4725, 250, 25}, {48, 6, 6},
-        {7300, 1500, 1200}, {595, 70, 35},
+        {160, 24, 16},   {92, 5, 3},    {840, 120, 40},     {350, 60, 90},    {298, 1, 1},
+        {750, 300, 150}, {280, 40, 80}, {720, 16, 64},      {1300, 600, 100}, {129, 9, 12},
+        {4725, 250, 25}, {48, 6, 6},    {7300, 1500, 1200}, {595, 70, 35},
     };
     std::vector<DivergenceCounts> tables{testing::WorkedTable(), testing::SampleTable()};
     for (const Totals& t : totals) tables.push_back(SpreadTotals(t));

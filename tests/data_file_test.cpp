@@ -26,8 +26,7 @@ DivergenceCounts Table(std::initializer_list<double> rowMajor) {
 }
 
 TEST(ReadDataFile, CountsAreTakenAsRead) {
-    const DataFileTable t =
-        Read("895\n262 1 8 2\n1 266 0 29\n14 0 82 0\n1 23 0 206\n");
+    const DataFileTable t = Read("895\n262 1 8 2\n1 266 0 29\n14 0 82 0\n1 23 0 206\n");
     EXPECT_EQ(t.siteCount, 895);
     EXPECT_EQ(t.counts, Table({262, 1, 8, 2, 1, 266, 0, 29, 14, 0, 82, 0, 1, 23, 0, 206}));
 }
@@ -44,8 +43,8 @@ TEST(ReadDataFile, ProportionsAreScaledBySiteCount) {
         "200 0.125 0.03125 0.0625 0.03125  0.03125 0.125 0.03125 0.0625"
         "    0.0625 0.03125 0.125 0.03125  0.03125 0.0625 0.03125 0.125");
     EXPECT_EQ(t.siteCount, 200);
-    EXPECT_EQ(t.counts, Table({25, 6.25, 12.5, 6.25, 6.25, 25, 6.25, 12.5, 12.5, 6.25, 25,
-                               6.25, 6.25, 12.5, 6.25, 25}));
+    EXPECT_EQ(t.counts, Table({25, 6.25, 12.5, 6.25, 6.25, 25, 6.25, 12.5, 12.5, 6.25, 25, 6.25,
+                               6.25, 12.5, 6.25, 25}));
 }
 
 TEST(ReadDataFile, SumLimitSeparatesProportionsFromCounts) {
@@ -112,8 +111,7 @@ TEST(ReadDataFile, MissingValuesAreZeroAndExtraWordsIgnored) {
         "16 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n"
         "99 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9");
     EXPECT_EQ(twoTables.siteCount, 16);
-    EXPECT_EQ(twoTables.counts,
-              Table({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    EXPECT_EQ(twoTables.counts, Table({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
 }
 
 TEST(ReadDataFile, WordsOfAnyLength) {
@@ -142,12 +140,11 @@ TEST(ValueOfWord, LongestLeadingDecimalNumber) {
         double value;
     };
     const Case cases[] = {
-        {"12abc", 12},   {"abc", 0},        {"1e2", 100},     {"", 0},
-        {"-3.5", -3.5},  {"+3", 3},         {".5", 0.5},      {"5.", 5},
-        {"-.5e1", -5},   {"1.5e-2x", 0.015}, {"2E+1", 20},    {"1e", 1},
-        {"1e+", 1},      {"1e-x", 1},       {".", 0},         {"-", 0},
-        {"+-1", 0},      {"..5", 0},        {"0x1p3", 0},     {"0x10", 0},
-        {"inf", 0},      {"-nan", 0},       {"1,5", 1},       {"3.25.5", 3.25},
+        {"12abc", 12}, {"abc", 0},  {"1e2", 100}, {"", 0},          {"-3.5", -3.5},
+        {"+3", 3},     {".5", 0.5}, {"5.", 5},    {"-.5e1", -5},    {"1.5e-2x", 0.015},
+        {"2E+1", 20},  {"1e", 1},   {"1e+", 1},   {"1e-x", 1},      {".", 0},
+        {"-", 0},      {"+-1", 0},  {"..5", 0},   {"0x1p3", 0},     {"0x10", 0},
+        {"inf", 0},    {"-nan", 0}, {"1,5", 1},   {"3.25.5", 3.25},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word);

@@ -42,8 +42,7 @@ TEST(HKYModelWorkedExample, KappaTwoAndUnequalFrequencies) {
 }
 
 TEST(HKYModelWorkedExample, LeastSquaresCriterionShowsSS) {
-    const AnalysisState state =
-        StateFor(WorkedTable(), ModelKind::K80, Criterion::LeastSquares);
+    const AnalysisState state = StateFor(WorkedTable(), ModelKind::K80, Criterion::LeastSquares);
     HKYModel model(state, 0.1, 2.0, 0.25, 0.25, 0.25);
     EXPECT_NEAR(model.CriterionValue(), 0.00654840, 5e-9);
     EXPECT_DOUBLE_EQ(model.Objective(nullptr, 0), model.CriterionValue());
@@ -138,7 +137,8 @@ TEST(HKYModelObjective, NullPointKeepsParametersAPointIsKept) {
 }
 
 TEST(HKYModelObjective, ObservedProportionsUseTheDeclaredSiteCount) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::JC69, Criterion::MaxLikelihood, 400);
+    const AnalysisState state =
+        StateFor(WorkedTable(), ModelKind::JC69, Criterion::MaxLikelihood, 400);
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     EXPECT_DOUBLE_EQ(model.obsP, 0.06);
     EXPECT_DOUBLE_EQ(model.obsQ, 0.04);

@@ -165,6 +165,19 @@ TEST(PowellRunTest, DirectionSetComesBackChanged) {
     EXPECT_NEAR(run.point[1], 0.5, 1e-3);
 }
 
+TEST(PowellRunTest, SweepLimitCanReturnInsteadOfStopping) {
+    FunctionObjective f(Shifted);
+    double point[1] = {0.0}, row[1] = {1.0}, value = 0.0;
+    double* rows[1] = {row};
+    int sweeps = 0;
+    Powell powell(point, rows, 1, -1.0, &sweeps, &value, &f);  // a tolerance never met
+    powell.stopProgramAtSweepLimit = false;
+    powell.Run();
+    EXPECT_EQ(sweeps, Powell::kSweepLimit + 1);
+    EXPECT_NEAR(point[0], 1.0, 1e-6);
+    EXPECT_DOUBLE_EQ(value, 1.0);
+}
+
 using MinimizerDeathTest = ::testing::Test;
 
 TEST_F(MinimizerDeathTest, SweepLimitStopsTheProgram) {

@@ -87,8 +87,8 @@ TEST(ReportText, PerfectFitAndWideCells) {
     // 12345.5 fills its field exactly; 100000 and more push the line right.
     AnalysisState state;
     state.modelKind = ModelKind::K80;
-    state.observed = {{{12345.5, 100000, 0.25, 12}, {1234567.25, 1, 2, 3}, {4, 5, 6, 7},
-                       {8, 9, 10, 11.5}}};
+    state.observed = {
+        {{12345.5, 100000, 0.25, 12}, {1234567.25, 1, 2, 3}, {4, 5, 6, 7}, {8, 9, 10, 11.5}}};
     state.expected = state.observed;
     EXPECT_EQ(ReportText(state), Golden("report_perfect_fit_wide_cells.txt"));
 }

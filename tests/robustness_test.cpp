@@ -114,13 +114,35 @@ TEST(MinimisationRobustness, ExtremeStartsReturnTheTrueOptimum) {
             const ModelFit reference = FitModel(state, ParameterValues{});
             for (const double start : {-40.0, 40.0}) {
                 const ModelFit fit = FitFrom(state, start);
-                EXPECT_NEAR(fit.minimum, reference.minimum, 1e-7 * std::fabs(reference.minimum) + 1e-12)
+                EXPECT_NEAR(fit.minimum, reference.minimum,
+                            1e-7 * std::fabs(reference.minimum) + 1e-12)
                     << "kind " << static_cast<int>(kind) << " start " << start;
                 EXPECT_NEAR(fit.estimates.betat, reference.estimates.betat,
                             1e-3 * reference.estimates.betat);
             }
         }
     }
+}
+
+TEST(MinimisationRobustness, ACollapsedDirectionSetRestartsInsteadOfStopping) {
+    // From this start the two directions of a K80 least-squares search turn
+    // nearly parallel and the search creeps; the fit starts it again.
+    DivergenceCounts counts = {{{35.247112, 32.174142, 0.0, 11.138664},
+                                {0.0, 9.742922, 0.0, 30.046926},
+                                {47.827296, 18.337498, 35.92112, 0.0},
+                                {0.0, 55.637802, 0.0, 46.34779}}};
+    const AnalysisState state = StateFor(counts, ModelKind::K80, Criterion::LeastSquares, 974);
+    ParameterValues start;
+    start.betat = 0.278586;
+    start.kappa = 8.139094;
+    const ModelFit fit = FitModel(state, start);
+    EXPECT_GT(fit.sweeps, Powell::kSweepLimit);
+    // Both proportions can be met exactly: the closed forms of K80.
+    HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
+    const double P = model.obsP, Q = model.obsQ;
+    EXPECT_NEAR(fit.estimates.betat, -std::log(1 - 2 * Q), 1e-6);
+    EXPECT_NEAR(fit.estimates.kappa, 2 * std::log(1 - 2 * P - Q) / std::log(1 - 2 * Q) - 1, 1e-4);
+    EXPECT_LT(fit.minimum, 1e-15);
 }
 
 }  // namespace

@@ -10,9 +10,15 @@ DivergenceCounts WorkedTable() {
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
             switch (KindOfPair(i, j)) {
-                case PairKind::Identical: counts[i][j] = 40; break;
-                case PairKind::Transition: counts[i][j] = 6; break;
-                case PairKind::Transversion: counts[i][j] = 2; break;
+                case PairKind::Identical:
+                    counts[i][j] = 40;
+                    break;
+                case PairKind::Transition:
+                    counts[i][j] = 6;
+                    break;
+                case PairKind::Transversion:
+                    counts[i][j] = 2;
+                    break;
             }
         }
     }

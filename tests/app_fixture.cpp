@@ -1,0 +1,55 @@
+#include "tests/app_fixture.h"
+
+#include <fstream>
+#include <random>
+
+namespace dyvern::testing {
+
+AppTest::AppTest() {
+    std::random_device seed;
+    folder = std::filesystem::temp_directory_path() /
+             ("dyvern-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+    std::filesystem::create_directories(folder);
+    window = std::make_unique<FakeWindow>((folder / "dyvern.exe").string());
+    app = std::make_unique<MainWindow>(*window);
+    window->Attach(app.get());
+}
+
+AppTest::~AppTest() {
+    std::error_code ignored;
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(folder, ignored);
+}
+
+void AppTest::PlaceSample() {
+    std::filesystem::copy_file(DYVERN_SAMPLE_DATA, folder / "sample.dat");
+}
+
+std::string AppTest::WriteDataFile(const std::string& name, const std::string& content) {
+    const std::filesystem::path path = folder / name;
+    std::ofstream(path) << content;
+    return path.string();
+}
+
+void AppTest::Start() { app->Command(IDM_INIT, 0); }
+
+void AppTest::Open(const std::string& path) {
+    window->AnswerNextFileDialog(path);
+    Press(IDM_OPEN);
+}
+
+std::string AppTest::GridCell(int gridId, int i, int j) const {
+    // A grid picture: its frame, four column letters, four row letters, then
+    // the cells row by row.
+    const Picture& picture = window->pictures.at(gridId);
+    return picture.at(9 + 4 * i + j).text;
+}
+
+int AppTest::GaugeFilled() const {
+    const auto drawn = window->pictures.find(IDC_GAUGE);
+    if (drawn == window->pictures.end() || drawn->second.empty()) return -1;
+    const Rect& column = drawn->second.front().rect;
+    return column.bottom - column.top;
+}
+
+}  // namespace dyvern::testing

@@ -1,0 +1,48 @@
+// A Dyvern main window over the in-memory window, with its program folder in
+// a fresh temporary directory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "tests/fake_window.h"
+#include "ui/main_window.h"
+#include "ui/resource.h"
+
+namespace dyvern::testing {
+
+class AppTest : public ::testing::Test {
+protected:
+    AppTest();
+    ~AppTest() override;
+
+    // Copies the shipped sample beside the program.
+    void PlaceSample();
+    // Writes a data file into the program folder and returns its path.
+    std::string WriteDataFile(const std::string& name, const std::string& content);
+    // Command 1, as the window posts it at creation.
+    void Start();
+    void Press(int id) { app->Command(id, 0); }
+    // Opens a data file through File > Open.
+    void Open(const std::string& path);
+
+    std::string Text(int id) const { return window->ControlText(id); }
+    double Number(int id) const { return std::stod(Text(id)); }
+    bool Enabled(int id) const { return window->Control(id).enabled; }
+    // The text drawn in cell (i, j) of a grid control.
+    std::string GridCell(int gridId, int i, int j) const;
+    // Filled pixels of the gauge column as last drawn (-1 when never drawn).
+    int GaugeFilled() const;
+
+    std::filesystem::path folder;
+    std::unique_ptr<FakeWindow> window;
+    std::unique_ptr<MainWindow> app;
+};
+
+// The 40/6/2 table over 200 sites, as a data file.
+inline const char* kWorkedTableFile = "200\n40 2 6 2\n2 40 2 6\n6 2 40 2\n2 6 2 40\n";
+
+}  // namespace dyvern::testing

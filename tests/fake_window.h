@@ -1,0 +1,98 @@
+// An in-memory main window for driving the window logic in tests. It behaves
+// as the real controls do where the logic depends on it: setting the text of
+// an edit control raises EN_UPDATE at once, re-entering the command table.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/main_window.h"
+#include "ui/window_system.h"
+
+namespace dyvern::testing {
+
+struct FakeControl {
+    std::string text;
+    bool enabled = true;
+    bool checked = false;
+    bool isEdit = false;
+    std::optional<FontRole> font;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageStyle style;
+};
+
+class FakeWindow final : public WindowSystem {
+public:
+    // A window with every control of the main window's layout; the program
+    // file lives at `programPath`.
+    explicit FakeWindow(std::string programPath);
+
+    // The command table that edit notifications re-enter.
+    void Attach(MainWindow* mainWindow) { commands = mainWindow; }
+
+    // What the user does.
+    void Type(int editId, const std::string& text);  // a typed text, EN_UPDATE follows
+    void ChooseModel(int position);                  // a combo selection, CBN_SELCHANGE follows
+    void AnswerNextMessage(MessageAnswer answer) { messageAnswers.push_back(answer); }
+    void AnswerNextFileDialog(std::optional<std::string> path) { fileAnswers.push_back(path); }
+
+    // WindowSystem
+    bool HasControl(int id) const override;
+    std::string ControlText(int id) const override;
+    void SetControlText(int id, const std::string& text) override;
+    void EnableControl(int id, bool enabled) override;
+    void EnableMenuItem(int id, bool enabled) override;
+    void SetCheck(int id, bool checked) override;
+    void SetTitle(const std::string& text) override { title = text; }
+    void InsertListItem(int id, int position, const std::string& text) override;
+    void SelectListItem(int id, int position) override;
+    int SelectedListItem(int id) const override;
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              MessageStyle style) override;
+    std::optional<std::string> AskForDataFile(const std::string& initialName) override;
+    void ShowAbout() override { ++aboutBoxes; }
+    void OpenHelp(const std::string& helpFile) override { helpOpened.push_back(helpFile); }
+    void StartProgram(const std::string& commandLine) override { started.push_back(commandLine); }
+    std::string ProgramPath() const override { return programPath; }
+    void Quit(int exitCode) override { quitCode = exitCode; }
+    bool CreateFont(FontRole role, const std::string& face, int pixelHeight) override;
+    void DeleteFont(FontRole role) override;
+    void SetControlFont(int id, FontRole role) override;
+    Size ClientSize(int id) const override;
+    void Paint(int id, const Picture& picture, bool erase) override;
+
+    // What the window shows and what happened to it.
+    const FakeControl& Control(int id) const { return controls.at(id); }
+    std::map<int, FakeControl> controls;
+    std::map<int, bool> menuEnabled;
+    std::vector<std::string> listItems;
+    int selectedItem = -1;
+    std::string title = "Dyvern";
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> dialogInitialNames;
+    int aboutBoxes = 0;
+    std::vector<std::string> helpOpened;
+    std::vector<std::string> started;
+    std::optional<int> quitCode;
+    std::map<FontRole, std::string> fonts;  // live fonts by role, with their face
+    int fontsDeleted = 0;
+    std::map<int, Picture> pictures;  // what each drawn control shows now
+    std::map<int, int> paints;
+    int criterionShows = 0;        // texts written into the criterion display
+    std::vector<std::string> log;  // an ordered trace of the calls that change the window
+
+private:
+    std::string programPath;
+    MainWindow* commands = nullptr;
+    std::deque<MessageAnswer> messageAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+};
+
+}  // namespace dyvern::testing

@@ -1,0 +1,212 @@
+#include "ui/main_window.h"
+
+#include <iterator>
+
+#include "analysis/evaluation.h"
+#include "analysis/model_selection.h"
+#include "analysis/open_data_file.h"
+#include "analysis/parameter_rules.h"
+#include "analysis/write_report.h"
+#include "base/stop.h"
+#include "ui/count_grid.h"
+#include "ui/resource.h"
+
+namespace dyvern {
+namespace {
+
+constexpr int kAnyNotification = -1;
+constexpr const char* kHelpFile = "dyvern32.hlp";
+constexpr const char* kModelNames[] = {"Jukes & Cantor (1969)", "Felsenstein (1981)",
+                                       "Kimura (1980)", "Hasegawa et al. (1985)"};
+
+}  // namespace
+
+struct MainWindow::CommandEntry {
+    int id;
+    int notification;  // kAnyNotification, or the one notification answered
+    void (*run)(MainWindow& w);
+};
+
+const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification) {
+    static const CommandEntry kCommands[] = {
+        {IDM_INIT, kAnyNotification, [](MainWindow& w) { w.InitMainWindow(); }},
+        {IDM_HELP_CONTENTS, kAnyNotification,
+         [](MainWindow& w) { w.session.window.OpenHelp(kHelpFile); }},
+        {IDM_ABOUT, kAnyNotification, [](MainWindow& w) { w.session.window.ShowAbout(); }},
+        {IDC_SOLVE, kAnyNotification, [](MainWindow& w) { Solve(w.session, false); }},
+        {IDM_OPEN, kAnyNotification, [](MainWindow& w) { OpenDataFile(w.session, std::nullopt); }},
+        {IDM_EXIT, kAnyNotification,
+         [](MainWindow& w) {
+             w.CleanUp();
+             w.session.window.Quit(0);
+         }},
+        {IDC_REFRESH, kAnyNotification, [](MainWindow& w) { w.Refresh(); }},
+        {IDC_EQUAL, kAnyNotification,
+         [](MainWindow& w) {
+             SetEqualFrequencies(w.session);
+             Evaluate(w.session, false);
+         }},
+        {IDC_EMPIRICAL, kAnyNotification,
+         [](MainWindow& w) {
+             SetEmpiricalFrequencies(w.session);
+             Evaluate(w.session, false);
+         }},
+        {IDC_REPORT, kAnyNotification, [](MainWindow& w) { WriteReport(w.session); }},
+        {IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE,
+         [](MainWindow& w) {
+             SelectModel(w.session, w.session.window.SelectedListItem(IDC_MODEL_COMBO));
+         }},
+        {IDC_BETAT_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
+        {IDC_KAPPA_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
+        {IDC_PIA_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
+        {IDC_PIC_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
+        {IDC_PIG_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
+        {IDC_BETAT_UP, kAnyNotification,
+         [](MainWindow& w) { w.session.fields.betatField->StepUp(); }},
+        {IDC_BETAT_DOWN, kAnyNotification,
+         [](MainWindow& w) { w.session.fields.betatField->StepDown(); }},
+        {IDC_KAPPA_UP, kAnyNotification,
+         [](MainWindow& w) { w.session.fields.kappaField->StepUp(); }},
+        {IDC_KAPPA_DOWN, kAnyNotification,
+         [](MainWindow& w) { w.session.fields.kappaField->StepDown(); }},
+        {IDC_PIA_UP, kAnyNotification,
+         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piAField, true); }},
+        {IDC_PIA_DOWN, kAnyNotification,
+         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piAField, false); }},
+        {IDC_PIC_UP, kAnyNotification,
+         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piCField, true); }},
+        {IDC_PIC_DOWN, kAnyNotification,
+         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piCField, false); }},
+        {IDC_PIG_UP, kAnyNotification,
+         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piGField, true); }},
+        {IDC_PIG_DOWN, kAnyNotification,
+         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piGField, false); }},
+        {IDC_LIKELIHOOD, kAnyNotification,
+         [](MainWindow& w) { SelectCriterion(w.session, Criterion::MaxLikelihood); }},
+        {IDC_LEAST_SQUARES, kAnyNotification,
+         [](MainWindow& w) { SelectCriterion(w.session, Criterion::LeastSquares); }},
+    };
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.id == id &&
+            (entry.notification == kAnyNotification || entry.notification == notification))
+            return &entry;
+    }
+    return nullptr;
+}
+
+MainWindow::MainWindow(WindowSystem& window) : session(window) {}
+
+void MainWindow::Command(int id, int notification) {
+    if (cleanedUp) return;
+    // Start-up runs once, and nothing else means anything before it.
+    const bool startUp = id == IDM_INIT;
+    if (startUp == started) return;
+    if (const CommandEntry* entry = FindCommand(id, notification)) entry->run(*this);
+}
+
+void MainWindow::StepFrequency(Param& field, bool up) {
+    if (up)
+        field.StepUp();
+    else
+        field.StepDown();
+    CheckFrequencies(session, &field, up ? -1 : 1);
+}
+
+void MainWindow::Refresh() {
+    DrawCountGrid(session.window, session.state, IDC_EXPECTED_GRID, true);
+    DrawCountGrid(session.window, session.state, IDC_OBSERVED_GRID, true);
+    const std::unique_ptr<Thermometer>& thermometer = session.thermometer;
+    DYVERN_ASSERT(thermometer, "dyvern");
+    thermometer->Update(thermometer->value);
+}
+
+void MainWindow::InitMainWindow() {
+    started = true;
+    WindowSystem& window = session.window;
+    session.files = LocateFiles(window.ProgramPath());
+    session.state.observed = {};
+    session.state.expected = {};
+    CreateParamFields();
+    FillModelCombo();
+    session.thermometer = std::make_unique<Thermometer>(window, IDC_GAUGE);
+    session.thermometer->Clear();
+    window.SetControlText(IDC_CRITERION_VALUE, "******");
+    window.SetCheck(IDC_LIKELIHOOD, true);
+    window.SetCheck(IDC_LEAST_SQUARES, false);
+    CreateFonts();
+    OpenDataFile(session, session.files.samplePath);
+}
+
+void MainWindow::CreateParamFields() {
+    WindowSystem& window = session.window;
+    ParameterFields& f = session.fields;
+    f.betatField =
+        std::make_unique<Param>(window, IDC_BETAT_LABEL, IDC_BETAT_LABEL2, IDC_BETAT_EDIT,
+                                IDC_BETAT_UP, IDC_BETAT_DOWN, 0.001, 100, 0.001);
+    f.kappaField = std::make_unique<Param>(window, IDC_KAPPA_LABEL, 0, IDC_KAPPA_EDIT, IDC_KAPPA_UP,
+                                           IDC_KAPPA_DOWN, 0.05, 100, 0.05);
+    f.piAField = std::make_unique<Param>(window, IDC_PIA_LABEL, IDC_PIA_LABEL2, IDC_PIA_EDIT,
+                                         IDC_PIA_UP, IDC_PIA_DOWN, 0.01, 0.99, 0.01);
+    f.piCField = std::make_unique<Param>(window, IDC_PIC_LABEL, IDC_PIC_LABEL2, IDC_PIC_EDIT,
+                                         IDC_PIC_UP, IDC_PIC_DOWN, 0.01, 0.99, 0.01);
+    f.piGField = std::make_unique<Param>(window, IDC_PIG_LABEL, IDC_PIG_LABEL2, IDC_PIG_EDIT,
+                                         IDC_PIG_UP, IDC_PIG_DOWN, 0.01, 0.99, 0.01);
+    f.piTField = std::make_unique<FixedParam>(window, IDC_PIT_LABEL, IDC_PIT_LABEL2, IDC_PIT_EDIT);
+    f.betatField->SetValue(0.1);
+    f.kappaField->SetValue(1.0);
+    f.piAField->SetValue(0.25);
+    f.piCField->SetValue(0.25);
+    f.piGField->SetValue(0.25);
+    f.piTField->SetValue(0.25);
+    f.betatField->Enable();
+}
+
+void MainWindow::FillModelCombo() {
+    WindowSystem& window = session.window;
+    const bool hwndModelCombo = window.HasControl(IDC_MODEL_COMBO);
+    DYVERN_ASSERT(hwndModelCombo, "dyvern");
+    for (int position = 0; position < static_cast<int>(std::size(kModelNames)); ++position)
+        window.InsertListItem(IDC_MODEL_COMBO, position, kModelNames[position]);
+    window.SelectListItem(IDC_MODEL_COMBO, 0);
+    SelectModel(session, static_cast<int>(ModelKind::JC69));
+}
+
+void MainWindow::CreateFonts() {
+    WindowSystem& window = session.window;
+    const bool hSmallFont = window.CreateFont(FontRole::Small, "Arial", 10);
+    DYVERN_ASSERT(hSmallFont, "dyvern");
+    for (const int id : {IDC_EMPIRICAL, IDC_EQUAL}) window.SetControlFont(id, FontRole::Small);
+    const bool hSymbolFont = window.CreateFont(FontRole::Symbol, "Symbol", 14);
+    DYVERN_ASSERT(hSymbolFont, "dyvern");
+    for (const int id : {IDC_KAPPA_LABEL, IDC_BETAT_LABEL, IDC_PIA_LABEL, IDC_PIC_LABEL,
+                         IDC_PIG_LABEL, IDC_PIT_LABEL})
+        window.SetControlFont(id, FontRole::Symbol);
+    const bool hVariablesFont = window.CreateFont(FontRole::Variables, "Tms Rmn", 14);
+    DYVERN_ASSERT(hVariablesFont, "dyvern");
+    for (const int id :
+         {IDC_BETAT_LABEL2, IDC_PIA_LABEL2, IDC_PIC_LABEL2, IDC_PIG_LABEL2, IDC_PIT_LABEL2})
+        window.SetControlFont(id, FontRole::Variables);
+}
+
+void MainWindow::CleanUp() {
+    if (cleanedUp || !started) {
+        cleanedUp = true;
+        return;
+    }
+    cleanedUp = true;
+    ParameterFields& f = session.fields;
+    f.betatField.reset();
+    f.kappaField.reset();
+    f.piAField.reset();
+    f.piCField.reset();
+    f.piGField.reset();
+    f.piTField.reset();
+    session.state.expected = {};
+    session.state.observed = {};
+    session.thermometer.reset();
+    session.window.DeleteFont(FontRole::Symbol);
+    session.window.DeleteFont(FontRole::Small);
+    session.window.DeleteFont(FontRole::Variables);
+}
+
+}  // namespace dyvern

@@ -1,0 +1,40 @@
+// The main window's logic: start-up, shut-down and the command table,
+// written once against the WindowSystem interface.
+#pragma once
+
+#include "analysis/session.h"
+#include "ui/window_system.h"
+
+namespace dyvern {
+
+class MainWindow {
+public:
+    explicit MainWindow(WindowSystem& window);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Every WM_COMMAND: the low word (id) and the high word (notification).
+    // Ids outside the table, and notifications it does not name, do nothing.
+    void Command(int id, int notification);
+    // Releases fields, tables, gauge and fonts; runs once however often it is called.
+    void CleanUp();
+
+    const AnalysisState& State() const { return session.state; }
+
+private:
+    struct CommandEntry;
+    static const CommandEntry* FindCommand(int id, int notification);
+
+    void InitMainWindow();
+    void CreateParamFields();
+    void FillModelCombo();
+    void CreateFonts();
+    void Refresh();
+    void StepFrequency(Param& field, bool up);
+
+    Session session;
+    bool started = false;
+    bool cleanedUp = false;
+};
+
+}  // namespace dyvern
