@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <iterator>
+#include <optional>
 
 #include "analysis/evaluation.h"
 #include "analysis/model_selection.h"
@@ -24,67 +25,39 @@ constexpr const char* kModelNames[] = {"Jukes & Cantor (1969)", "Felsenstein (19
 struct MainWindow::CommandEntry {
     int id;
     int notification;  // kAnyNotification, or the one notification answered
-    void (*run)(MainWindow& w);
+    void (MainWindow::*run)(int id);
 };
 
 const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification) {
     static const CommandEntry kCommands[] = {
-        {IDM_INIT, kAnyNotification, [](MainWindow& w) { w.InitMainWindow(); }},
-        {IDM_HELP_CONTENTS, kAnyNotification,
-         [](MainWindow& w) { w.session.window.OpenHelp(kHelpFile); }},
-        {IDM_ABOUT, kAnyNotification, [](MainWindow& w) { w.session.window.ShowAbout(); }},
-        {IDC_SOLVE, kAnyNotification, [](MainWindow& w) { Solve(w.session, false); }},
-        {IDM_OPEN, kAnyNotification, [](MainWindow& w) { OpenDataFile(w.session, std::nullopt); }},
-        {IDM_EXIT, kAnyNotification,
-         [](MainWindow& w) {
-             w.CleanUp();
-             w.session.window.Quit(0);
-         }},
-        {IDC_REFRESH, kAnyNotification, [](MainWindow& w) { w.Refresh(); }},
-        {IDC_EQUAL, kAnyNotification,
-         [](MainWindow& w) {
-             SetEqualFrequencies(w.session);
-             Evaluate(w.session, false);
-         }},
-        {IDC_EMPIRICAL, kAnyNotification,
-         [](MainWindow& w) {
-             SetEmpiricalFrequencies(w.session);
-             Evaluate(w.session, false);
-         }},
-        {IDC_REPORT, kAnyNotification, [](MainWindow& w) { WriteReport(w.session); }},
-        {IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE,
-         [](MainWindow& w) {
-             SelectModel(w.session, w.session.window.SelectedListItem(IDC_MODEL_COMBO));
-         }},
-        {IDC_BETAT_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
-        {IDC_KAPPA_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
-        {IDC_PIA_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
-        {IDC_PIC_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
-        {IDC_PIG_EDIT, DYVERN_EN_UPDATE, [](MainWindow& w) { Evaluate(w.session, false); }},
-        {IDC_BETAT_UP, kAnyNotification,
-         [](MainWindow& w) { w.session.fields.betatField->StepUp(); }},
-        {IDC_BETAT_DOWN, kAnyNotification,
-         [](MainWindow& w) { w.session.fields.betatField->StepDown(); }},
-        {IDC_KAPPA_UP, kAnyNotification,
-         [](MainWindow& w) { w.session.fields.kappaField->StepUp(); }},
-        {IDC_KAPPA_DOWN, kAnyNotification,
-         [](MainWindow& w) { w.session.fields.kappaField->StepDown(); }},
-        {IDC_PIA_UP, kAnyNotification,
-         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piAField, true); }},
-        {IDC_PIA_DOWN, kAnyNotification,
-         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piAField, false); }},
-        {IDC_PIC_UP, kAnyNotification,
-         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piCField, true); }},
-        {IDC_PIC_DOWN, kAnyNotification,
-         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piCField, false); }},
-        {IDC_PIG_UP, kAnyNotification,
-         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piGField, true); }},
-        {IDC_PIG_DOWN, kAnyNotification,
-         [](MainWindow& w) { w.StepFrequency(*w.session.fields.piGField, false); }},
-        {IDC_LIKELIHOOD, kAnyNotification,
-         [](MainWindow& w) { SelectCriterion(w.session, Criterion::MaxLikelihood); }},
-        {IDC_LEAST_SQUARES, kAnyNotification,
-         [](MainWindow& w) { SelectCriterion(w.session, Criterion::LeastSquares); }},
+        {IDM_INIT, kAnyNotification, &MainWindow::InitMainWindow},
+        {IDM_HELP_CONTENTS, kAnyNotification, &MainWindow::OpenHelp},
+        {IDM_ABOUT, kAnyNotification, &MainWindow::ShowAbout},
+        {IDC_SOLVE, kAnyNotification, &MainWindow::SolveCommand},
+        {IDM_OPEN, kAnyNotification, &MainWindow::OpenCommand},
+        {IDM_EXIT, kAnyNotification, &MainWindow::Exit},
+        {IDC_REFRESH, kAnyNotification, &MainWindow::Refresh},
+        {IDC_EQUAL, kAnyNotification, &MainWindow::Equal},
+        {IDC_EMPIRICAL, kAnyNotification, &MainWindow::Empirical},
+        {IDC_REPORT, kAnyNotification, &MainWindow::Report},
+        {IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE, &MainWindow::ModelChosen},
+        {IDC_BETAT_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
+        {IDC_KAPPA_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
+        {IDC_PIA_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
+        {IDC_PIC_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
+        {IDC_PIG_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
+        {IDC_BETAT_UP, kAnyNotification, &MainWindow::StepButton},
+        {IDC_BETAT_DOWN, kAnyNotification, &MainWindow::StepButton},
+        {IDC_KAPPA_UP, kAnyNotification, &MainWindow::StepButton},
+        {IDC_KAPPA_DOWN, kAnyNotification, &MainWindow::StepButton},
+        {IDC_PIA_UP, kAnyNotification, &MainWindow::StepButton},
+        {IDC_PIA_DOWN, kAnyNotification, &MainWindow::StepButton},
+        {IDC_PIC_UP, kAnyNotification, &MainWindow::StepButton},
+        {IDC_PIC_DOWN, kAnyNotification, &MainWindow::StepButton},
+        {IDC_PIG_UP, kAnyNotification, &MainWindow::StepButton},
+        {IDC_PIG_DOWN, kAnyNotification, &MainWindow::StepButton},
+        {IDC_LIKELIHOOD, kAnyNotification, &MainWindow::CriterionChosen},
+        {IDC_LEAST_SQUARES, kAnyNotification, &MainWindow::CriterionChosen},
     };
     for (const CommandEntry& entry : kCommands) {
         if (entry.id == id &&
@@ -101,18 +74,67 @@ void MainWindow::Command(int id, int notification) {
     // Start-up runs once, and nothing else means anything before it.
     const bool startUp = id == IDM_INIT;
     if (startUp == started) return;
-    if (const CommandEntry* entry = FindCommand(id, notification)) entry->run(*this);
+    if (const CommandEntry* entry = FindCommand(id, notification)) (this->*(entry->run))(id);
 }
 
-void MainWindow::StepFrequency(Param& field, bool up) {
-    if (up)
-        field.StepUp();
-    else
-        field.StepDown();
-    CheckFrequencies(session, &field, up ? -1 : 1);
+void MainWindow::OpenHelp(int) { session.window.OpenHelp(kHelpFile); }
+void MainWindow::ShowAbout(int) { session.window.ShowAbout(); }
+void MainWindow::SolveCommand(int) { Solve(session, false); }
+void MainWindow::OpenCommand(int) { OpenDataFile(session, std::nullopt); }
+void MainWindow::Report(int) { WriteReport(session); }
+void MainWindow::FieldChanged(int) { Evaluate(session, false); }
+
+void MainWindow::Exit(int) {
+    CleanUp();
+    session.window.Quit(0);
 }
 
-void MainWindow::Refresh() {
+void MainWindow::Equal(int) {
+    SetEqualFrequencies(session);
+    Evaluate(session, false);
+}
+
+void MainWindow::Empirical(int) {
+    SetEmpiricalFrequencies(session);
+    Evaluate(session, false);
+}
+
+void MainWindow::ModelChosen(int) {
+    SelectModel(session, session.window.SelectedListItem(IDC_MODEL_COMBO));
+}
+
+void MainWindow::CriterionChosen(int id) {
+    SelectCriterion(session,
+                    id == IDC_LIKELIHOOD ? Criterion::MaxLikelihood : Criterion::LeastSquares);
+}
+
+// A frequency step that leaves no room for piT is taken back at once.
+void MainWindow::StepButton(int id) {
+    ParameterFields& f = session.fields;
+    const struct {
+        int up;
+        int down;
+        Param* field;
+        bool frequency;
+    } buttons[] = {
+        {IDC_BETAT_UP, IDC_BETAT_DOWN, f.betatField.get(), false},
+        {IDC_KAPPA_UP, IDC_KAPPA_DOWN, f.kappaField.get(), false},
+        {IDC_PIA_UP, IDC_PIA_DOWN, f.piAField.get(), true},
+        {IDC_PIC_UP, IDC_PIC_DOWN, f.piCField.get(), true},
+        {IDC_PIG_UP, IDC_PIG_DOWN, f.piGField.get(), true},
+    };
+    for (const auto& button : buttons) {
+        if (id != button.up && id != button.down) continue;
+        const bool up = id == button.up;
+        if (up)
+            button.field->StepUp();
+        else
+            button.field->StepDown();
+        if (button.frequency) CheckFrequencies(session, button.field, up ? -1 : 1);
+    }
+}
+
+void MainWindow::Refresh(int) {
     DrawCountGrid(session.window, session.state, IDC_EXPECTED_GRID, true);
     DrawCountGrid(session.window, session.state, IDC_OBSERVED_GRID, true);
     const std::unique_ptr<Thermometer>& thermometer = session.thermometer;
@@ -120,7 +142,7 @@ void MainWindow::Refresh() {
     thermometer->Update(thermometer->value);
 }
 
-void MainWindow::InitMainWindow() {
+void MainWindow::InitMainWindow(int) {
     started = true;
     WindowSystem& window = session.window;
     session.files = LocateFiles(window.ProgramPath());

@@ -25,12 +25,25 @@ private:
     struct CommandEntry;
     static const CommandEntry* FindCommand(int id, int notification);
 
-    void InitMainWindow();
+    // Commands; each is given the id that raised it.
+    void InitMainWindow(int id);
+    void OpenHelp(int id);
+    void ShowAbout(int id);
+    void SolveCommand(int id);
+    void OpenCommand(int id);
+    void Exit(int id);
+    void Refresh(int id);
+    void Equal(int id);
+    void Empirical(int id);
+    void Report(int id);
+    void ModelChosen(int id);
+    void FieldChanged(int id);
+    void StepButton(int id);
+    void CriterionChosen(int id);
+
     void CreateParamFields();
     void FillModelCombo();
     void CreateFonts();
-    void Refresh();
-    void StepFrequency(Param& field, bool up);
 
     Session session;
     bool started = false;
