@@ -104,12 +104,12 @@ std::optional<std::string> FakeWindow::AskForDataFile(const std::string& initial
     return answer;
 }
 
-bool FakeWindow::CreateFont(FontRole role, const std::string& face, int pixelHeight) {
+bool FakeWindow::MakeFont(FontRole role, const std::string& face, int pixelHeight) {
     fonts[role] = face + " " + std::to_string(pixelHeight);
     return true;
 }
 
-void FakeWindow::DeleteFont(FontRole role) {
+void FakeWindow::ReleaseFont(FontRole role) {
     if (fonts.erase(role) == 1) ++fontsDeleted;
 }
 

@@ -62,8 +62,8 @@ public:
     void StartProgram(const std::string& commandLine) override { started.push_back(commandLine); }
     std::string ProgramPath() const override { return programPath; }
     void Quit(int exitCode) override { quitCode = exitCode; }
-    bool CreateFont(FontRole role, const std::string& face, int pixelHeight) override;
-    void DeleteFont(FontRole role) override;
+    bool MakeFont(FontRole role, const std::string& face, int pixelHeight) override;
+    void ReleaseFont(FontRole role) override;
     void SetControlFont(int id, FontRole role) override;
     Size ClientSize(int id) const override;
     void Paint(int id, const Picture& picture, bool erase) override;

@@ -195,15 +195,15 @@ void MainWindow::FillModelCombo() {
 
 void MainWindow::CreateFonts() {
     WindowSystem& window = session.window;
-    const bool hSmallFont = window.CreateFont(FontRole::Small, "Arial", 10);
+    const bool hSmallFont = window.MakeFont(FontRole::Small, "Arial", 10);
     DYVERN_ASSERT(hSmallFont, "dyvern");
     for (const int id : {IDC_EMPIRICAL, IDC_EQUAL}) window.SetControlFont(id, FontRole::Small);
-    const bool hSymbolFont = window.CreateFont(FontRole::Symbol, "Symbol", 14);
+    const bool hSymbolFont = window.MakeFont(FontRole::Symbol, "Symbol", 14);
     DYVERN_ASSERT(hSymbolFont, "dyvern");
     for (const int id : {IDC_KAPPA_LABEL, IDC_BETAT_LABEL, IDC_PIA_LABEL, IDC_PIC_LABEL,
                          IDC_PIG_LABEL, IDC_PIT_LABEL})
         window.SetControlFont(id, FontRole::Symbol);
-    const bool hVariablesFont = window.CreateFont(FontRole::Variables, "Tms Rmn", 14);
+    const bool hVariablesFont = window.MakeFont(FontRole::Variables, "Tms Rmn", 14);
     DYVERN_ASSERT(hVariablesFont, "dyvern");
     for (const int id :
          {IDC_BETAT_LABEL2, IDC_PIA_LABEL2, IDC_PIC_LABEL2, IDC_PIG_LABEL2, IDC_PIT_LABEL2})
@@ -226,9 +226,9 @@ void MainWindow::CleanUp() {
     session.state.expected = {};
     session.state.observed = {};
     session.thermometer.reset();
-    session.window.DeleteFont(FontRole::Symbol);
-    session.window.DeleteFont(FontRole::Small);
-    session.window.DeleteFont(FontRole::Variables);
+    session.window.ReleaseFont(FontRole::Symbol);
+    session.window.ReleaseFont(FontRole::Small);
+    session.window.ReleaseFont(FontRole::Variables);
 }
 
 }  // namespace dyvern

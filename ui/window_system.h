@@ -51,8 +51,8 @@ public:
     virtual void Quit(int exitCode) = 0;
 
     // Fonts by role, made at start-up and released at shut-down.
-    virtual bool CreateFont(FontRole role, const std::string& face, int pixelHeight) = 0;
-    virtual void DeleteFont(FontRole role) = 0;
+    virtual bool MakeFont(FontRole role, const std::string& face, int pixelHeight) = 0;
+    virtual void ReleaseFont(FontRole role) = 0;
     virtual void SetControlFont(int id, FontRole role) = 0;
 
     // Drawing into a static control, in its client pixels.

@@ -1,0 +1,64 @@
+#include "checks.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace e2e {
+
+void Checks::Group(const std::string& name) {
+    group = name;
+    std::printf("== %s\n", name.c_str());
+    std::fflush(stdout);
+}
+
+bool Checks::Expect(bool ok, const std::string& what, const std::string& detail) {
+    if (ok) {
+        ++passed;
+        std::printf("  ok    %s\n", what.c_str());
+    } else {
+        ++failed;
+        std::printf("  FAIL  %s: %s%s%s\n", group.c_str(), what.c_str(),
+                    detail.empty() ? "" : " -- ", detail.c_str());
+    }
+    std::fflush(stdout);
+    return ok;
+}
+
+bool Checks::ExpectText(const std::string& actual, const std::string& expected,
+                        const std::string& what) {
+    return Expect(actual == expected, what,
+                  "expected \"" + expected + "\", got \"" + actual + "\"");
+}
+
+bool Checks::ExpectNear(const std::string& actualText, double expected, double tolerance,
+                        const std::string& what) {
+    double actual = 0.0;
+    if (!ParseNumber(actualText, actual)) {
+        return Expect(false, what, "not a number: \"" + actualText + "\"");
+    }
+    return ExpectNear(actual, expected, tolerance, what);
+}
+
+bool Checks::ExpectNear(double actual, double expected, double tolerance, const std::string& what) {
+    char detail[160];
+    std::snprintf(detail, sizeof detail, "expected %.9g (+-%.3g), got %.9g", expected, tolerance,
+                  actual);
+    return Expect(std::abs(actual - expected) <= tolerance, what, detail);
+}
+
+int Checks::Finish() const {
+    std::printf("%d passed, %d failed\n", passed, failed);
+    std::fflush(stdout);
+    return failed == 0 ? 0 : 1;
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end != nullptr && *end == '\0';
+}
+
+}  // namespace e2e

@@ -1,0 +1,35 @@
+// A small check-and-report facility for the end-to-end driver: every check
+// prints one line, failures are counted, and the run ends with
+// "N passed, N failed".
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+class Checks {
+public:
+    // Starts a named group of related checks.
+    void Group(const std::string& name);
+    // Records one check; `detail` says what was seen when it fails.
+    bool Expect(bool ok, const std::string& what, const std::string& detail = {});
+    bool ExpectText(const std::string& actual, const std::string& expected,
+                    const std::string& what);
+    // |actual - expected| <= tolerance; a text that is not a number fails.
+    bool ExpectNear(const std::string& actualText, double expected, double tolerance,
+                    const std::string& what);
+    bool ExpectNear(double actual, double expected, double tolerance, const std::string& what);
+    // Prints the closing line; the process exit code: 0 only without failures.
+    int Finish() const;
+    int Failed() const { return failed; }
+
+private:
+    std::string group;
+    int passed = 0;
+    int failed = 0;
+};
+
+// Reads a whole text as a number, as "%.6f" wrote it; false when it is not one.
+bool ParseNumber(const std::string& text, double& value);
+
+}  // namespace e2e
