@@ -8,7 +8,8 @@ int GaugeFilledHeight(int height, double low, double high, double v) {
     double f = (v - low) / (high - low);
     if (!(f >= 0.0)) f = 0.0;  // negative, or not a number
     if (f > 1.0) f = 1.0;
-    return static_cast<int>(height * f + 0.5);
+    // Halves round up and the rest is cut toward zero: f is never negative here.
+    return static_cast<int>(height * f + 0.5);  // NOLINT(bugprone-incorrect-roundings)
 }
 
 Picture GaugePicture(int width, int height, int filled) {
