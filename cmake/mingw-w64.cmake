@@ -1,0 +1,16 @@
+# What both mingw-w64 toolchain files share; they set DYVERN_MINGW_TRIPLET
+# and CMAKE_SYSTEM_PROCESSOR first.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${DYVERN_MINGW_TRIPLET}-gcc)
+set(CMAKE_CXX_COMPILER ${DYVERN_MINGW_TRIPLET}-g++)
+set(CMAKE_RC_COMPILER ${DYVERN_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${DYVERN_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Each .exe stands alone: no libgcc or libstdc++ DLL beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
