@@ -4,26 +4,26 @@
 
 #include <fstream>
 
-#include "analysis/model_fit.h"
+#include "fit/model_fit.h"
 #include "model/hkymodel.h"
 
 namespace dyvern {
 namespace {
 
-AnalysisState SampleState(ModelKind kind, Criterion criterion) {
-    AnalysisState state;
+FitTarget SampleState(ModelKind kind, Criterion criterion) {
+    FitTarget state;
     std::ifstream in(DYVERN_SAMPLE_DATA);
     in >> state.siteCount;
     for (auto& row : state.observed)
         for (double& cell : row) in >> cell;
-    state.dataLoaded = true;
+    
     state.modelKind = kind;
     state.criterion = criterion;
     return state;
 }
 
 void BM_Objective(benchmark::State& bench) {
-    const AnalysisState state =
+    const FitTarget state =
         SampleState(static_cast<ModelKind>(bench.range(0)), Criterion::MaxLikelihood);
     HKYModel model(state, 0.1, 1.0, 0.3, 0.2, 0.25);
     double x[kMaxFreeParameters];
@@ -33,7 +33,7 @@ void BM_Objective(benchmark::State& bench) {
 BENCHMARK(BM_Objective)->DenseRange(0, 3)->ArgName("kind");
 
 void BM_FitModel(benchmark::State& bench) {
-    const AnalysisState state =
+    const FitTarget state =
         SampleState(static_cast<ModelKind>(bench.range(0)), static_cast<Criterion>(bench.range(1)));
     for (auto _ : bench) benchmark::DoNotOptimize(FitModel(state, ParameterValues{}));
 }

@@ -7,8 +7,8 @@
 #include <random>
 
 #include "tests/fake_window.h"
-#include "ui/main_window.h"
-#include "ui/resource.h"
+#include "commands/main_window.h"
+#include "system/control_ids.h"
 
 namespace dyvern {
 namespace {

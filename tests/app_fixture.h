@@ -9,8 +9,8 @@
 #include <string>
 
 #include "tests/fake_window.h"
-#include "ui/main_window.h"
-#include "ui/resource.h"
+#include "commands/main_window.h"
+#include "system/control_ids.h"
 
 namespace dyvern::testing {
 

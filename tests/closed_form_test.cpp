@@ -12,7 +12,7 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/model_fit.h"
+#include "fit/model_fit.h"
 #include "model/hkymodel.h"
 #include "tests/test_tables.h"
 
@@ -96,7 +96,7 @@ TEST(ClosedFormEstimates, KimuraBranchLengthAndKappa) {
         // closely than the likelihood does.
         EXPECT_NEAR(fit.estimates.betat / bt, 1.0, 5e-5) << "P = " << P << ", Q = " << Q;
         EXPECT_NEAR(fit.estimates.kappa / kappa, 1.0, 5e-5) << "P = " << P << ", Q = " << Q;
-        const AnalysisState state = StateFor(table, ModelKind::K80);
+        const FitTarget state = StateFor(table, ModelKind::K80);
         const double closedFormLnL = HKYModel(state, bt, kappa, 0.25, 0.25, 0.25).LogLikelihood();
         EXPECT_NEAR(-fit.minimum / closedFormLnL, 1.0, 1e-9);
         EXPECT_LE(-fit.minimum, closedFormLnL + 1e-9 * std::fabs(closedFormLnL));

@@ -1,4 +1,4 @@
-#include "analysis/data_file.h"
+#include "data/data_file.h"
 
 #include <gtest/gtest.h>
 

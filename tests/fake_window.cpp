@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/resource.h"
+#include "system/control_ids.h"
 
 namespace dyvern::testing {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/main_window.h"
-#include "ui/window_system.h"
+#include "commands/main_window.h"
+#include "system/window_system.h"
 
 namespace dyvern::testing {
 

@@ -1,4 +1,4 @@
-#include "analysis/file_locations.h"
+#include "state/file_locations.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "ui/count_grid.h"
-#include "ui/thermometer.h"
+#include "controls/count_grid.h"
+#include "controls/thermometer.h"
 
 namespace dyvern {
 namespace {

@@ -16,7 +16,7 @@ constexpr ModelKind kAllKinds[] = {ModelKind::JC69, ModelKind::F81, ModelKind::K
                                    ModelKind::HKY85};
 
 TEST(HKYModelWorkedExample, EqualFrequenciesAndKappaOne) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::JC69);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::JC69);
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     EXPECT_DOUBLE_EQ(model.obsP, 0.12);
     EXPECT_DOUBLE_EQ(model.obsQ, 0.08);
@@ -31,25 +31,25 @@ TEST(HKYModelWorkedExample, EqualFrequenciesAndKappaOne) {
 }
 
 TEST(HKYModelWorkedExample, KappaTwoAndUnequalFrequencies) {
-    const AnalysisState k80 = StateFor(WorkedTable(), ModelKind::K80);
+    const FitTarget k80 = StateFor(WorkedTable(), ModelKind::K80);
     HKYModel kappaTwo(k80, 0.1, 2.0, 0.25, 0.25, 0.25);
     EXPECT_NEAR(kappaTwo.LogLikelihood(), -426.743691, 5e-7);
     EXPECT_NEAR(kappaTwo.SumOfSquares(), 0.00654840, 5e-9);
 
-    const AnalysisState hky = StateFor(WorkedTable(), ModelKind::HKY85);
+    const FitTarget hky = StateFor(WorkedTable(), ModelKind::HKY85);
     HKYModel unequal(hky, 0.2, 3.0, 0.3, 0.2, 0.2);
     EXPECT_NEAR(unequal.LogLikelihood(), -420.465296, 5e-7);
 }
 
 TEST(HKYModelWorkedExample, LeastSquaresCriterionShowsSS) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::K80, Criterion::LeastSquares);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::K80, Criterion::LeastSquares);
     HKYModel model(state, 0.1, 2.0, 0.25, 0.25, 0.25);
     EXPECT_NEAR(model.CriterionValue(), 0.00654840, 5e-9);
     EXPECT_DOUBLE_EQ(model.Objective(nullptr, 0), model.CriterionValue());
 }
 
 TEST(HKYModelProbabilities, RowsSumToOneAndReduceToJukesCantor) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::HKY85);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::HKY85);
     HKYModel model(state, 0.37, 4.2, 0.1, 0.2, 0.3);
     for (int i = 0; i < 4; ++i) {
         double row = 0.0;
@@ -69,16 +69,16 @@ TEST(HKYModelVector, LengthsByKindAndCriterion) {
     for (const ModelKind kind : kAllKinds) {
         const int k = static_cast<int>(kind);
         double x[kMaxFreeParameters];
-        const AnalysisState ml = StateFor(WorkedTable(), kind);
+        const FitTarget ml = StateFor(WorkedTable(), kind);
         EXPECT_EQ(HKYModel(ml, 0.1, 1.0, 0.25, 0.25, 0.25).GetVector(x), likelihood[k]);
-        const AnalysisState ls = StateFor(WorkedTable(), kind, Criterion::LeastSquares);
+        const FitTarget ls = StateFor(WorkedTable(), kind, Criterion::LeastSquares);
         EXPECT_EQ(HKYModel(ls, 0.1, 1.0, 0.25, 0.25, 0.25).GetVector(x), leastSquares[k]);
     }
 }
 
 TEST(HKYModelVector, SetVectorOfGetVectorKeepsEveryParameter) {
     for (const ModelKind kind : kAllKinds) {
-        const AnalysisState state = StateFor(WorkedTable(), kind);
+        const FitTarget state = StateFor(WorkedTable(), kind);
         HKYModel model(state, 0.0123, 7.5, 0.41, 0.07, 0.33);
         const HKYModel before = model;
         double x[kMaxFreeParameters];
@@ -95,7 +95,7 @@ TEST(HKYModelVector, SetVectorOfGetVectorKeepsEveryParameter) {
 
 TEST(HKYModelVector, LeastSquaresNeverMovesFrequencies) {
     for (const ModelKind kind : {ModelKind::F81, ModelKind::HKY85}) {
-        const AnalysisState state = StateFor(WorkedTable(), kind, Criterion::LeastSquares);
+        const FitTarget state = StateFor(WorkedTable(), kind, Criterion::LeastSquares);
         HKYModel model(state, 0.1, 2.0, 0.4, 0.1, 0.2);
         const double x[kMaxFreeParameters] = {-1.0, 2.0, 0.7, -0.3, 1.1};
         model.SetVector(x);
@@ -107,7 +107,7 @@ TEST(HKYModelVector, LeastSquaresNeverMovesFrequencies) {
 }
 
 TEST(HKYModelVector, TransformedFrequenciesStayValidAndSumToOne) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::HKY85);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::HKY85);
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     for (double z = -20.0; z <= 20.0; z += 0.37) {
         const double x[kMaxFreeParameters] = {0.0, 0.0, z, 1.7 * z, -z};
@@ -123,7 +123,7 @@ TEST(HKYModelVector, TransformedFrequenciesStayValidAndSumToOne) {
 }
 
 TEST(HKYModelObjective, NullPointKeepsParametersAPointIsKept) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::K80);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::K80);
     HKYModel model(state, 0.1, 2.0, 0.25, 0.25, 0.25);
     const double first = model.Objective(nullptr, 0);
     EXPECT_EQ(model.Objective(nullptr, 0), first);
@@ -137,7 +137,7 @@ TEST(HKYModelObjective, NullPointKeepsParametersAPointIsKept) {
 }
 
 TEST(HKYModelObjective, ObservedProportionsUseTheDeclaredSiteCount) {
-    const AnalysisState state =
+    const FitTarget state =
         StateFor(WorkedTable(), ModelKind::JC69, Criterion::MaxLikelihood, 400);
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     EXPECT_DOUBLE_EQ(model.obsP, 0.06);
@@ -145,7 +145,7 @@ TEST(HKYModelObjective, ObservedProportionsUseTheDeclaredSiteCount) {
 }
 
 TEST(HKYModelObjective, UnderflowedProbabilityScoresFiniteAndBad) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::JC69);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::JC69);
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     const double tiny[1] = {-40.0};  // 1 - exp(-bt) rounds to 0: transversions impossible
     const double atTiny = model.Objective(tiny, 1);
@@ -157,7 +157,7 @@ TEST(HKYModelObjective, UnderflowedProbabilityScoresFiniteAndBad) {
 TEST(HKYModelObjective, ZeroCountCellsContributeNothing) {
     DivergenceCounts counts{};
     counts[A][A] = 10;
-    const AnalysisState state = StateFor(counts, ModelKind::JC69);
+    const FitTarget state = StateFor(counts, ModelKind::JC69);
     HKYModel model(state, 0.2, 1.0, 0.25, 0.25, 0.25);
     EXPECT_DOUBLE_EQ(model.LogLikelihood(), 10 * std::log(0.25 * model.ProbSame(A)));
 }
@@ -165,7 +165,7 @@ TEST(HKYModelObjective, ZeroCountCellsContributeNothing) {
 using HKYModelDeathTest = ::testing::Test;
 
 TEST_F(HKYModelDeathTest, FrequenciesLeavingNoRoomForPiTFailTheAssertion) {
-    const AnalysisState state = StateFor(WorkedTable(), ModelKind::HKY85);
+    const FitTarget state = StateFor(WorkedTable(), ModelKind::HKY85);
     EXPECT_EXIT(HKYModel(state, 0.1, 1.0, 0.5, 0.3, 0.2), ::testing::ExitedWithCode(3),
                 "Assertion failed: pi\\[T\\] < 1.0 && pi\\[T\\] > 0.0, file hkymodel, line [0-9]+\n"
                 "Abnormal program termination");

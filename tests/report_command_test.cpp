@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/report.h"
+#include "report/report.h"
 #include "tests/app_fixture.h"
 
 namespace dyvern::testing {
@@ -81,7 +81,7 @@ TEST_F(ReportCommand, TheReportShowsTheTablesAsTheyStand) {
     std::ifstream in(ReportPath());
     std::stringstream text;
     text << in.rdbuf();
-    EXPECT_EQ(text.str(), ReportText(app->State()));
+    EXPECT_EQ(text.str(), ReportText(app->State(), app->State().expected));
     // At the optimum every expected count of a kind matches its observed mean.
     const std::vector<std::string> lines = ReportLines();
     EXPECT_NEAR(std::stod(lines[11].substr(0, 12)), 40.0, 1e-5);

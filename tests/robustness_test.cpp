@@ -6,7 +6,7 @@
 #include <cmath>
 #include <random>
 
-#include "analysis/model_fit.h"
+#include "fit/model_fit.h"
 #include "minimize/powell.h"
 #include "model/hkymodel.h"
 #include "tests/test_tables.h"
@@ -48,7 +48,7 @@ DivergenceCounts RandomTable(std::mt19937& random) {
 }
 
 // The objective at a point of the search's coordinates, from a fresh model.
-double ValueAt(const AnalysisState& state, const double* x) {
+double ValueAt(const FitTarget& state, const double* x) {
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     return model.Objective(x, kMaxFreeParameters);
 }
@@ -60,7 +60,7 @@ TEST(MinimisationRobustness, ThousandsOfRandomTablesEveryKindAndCriterion) {
         const DivergenceCounts counts = RandomTable(random);
         for (const ModelKind kind : kAllKinds) {
             for (const Criterion criterion : kBothCriteria) {
-                const AnalysisState state = StateFor(counts, kind, criterion);
+                const FitTarget state = StateFor(counts, kind, criterion);
                 const ModelFit fit = FitModel(state, ParameterValues{});
                 ASSERT_TRUE(std::isfinite(fit.minimum)) << "table " << table;
 
@@ -87,7 +87,7 @@ TEST(MinimisationRobustness, ThousandsOfRandomTablesEveryKindAndCriterion) {
 
 // Starts the search with the transformed branch length far outside any
 // sensible range and checks that it comes back to the ordinary estimate.
-ModelFit FitFrom(const AnalysisState& state, double logBranchLength) {
+ModelFit FitFrom(const FitTarget& state, double logBranchLength) {
     HKYModel model(state, 0.1, 1.0, 0.25, 0.25, 0.25);
     double x[kMaxFreeParameters] = {};
     const int n = model.GetVector(x);
@@ -110,7 +110,7 @@ TEST(MinimisationRobustness, ExtremeStartsReturnTheTrueOptimum) {
     counts[C][G] = 5;  // counts in every cell, not quite symmetric
     for (const ModelKind kind : kAllKinds) {
         for (const Criterion criterion : kBothCriteria) {
-            const AnalysisState state = StateFor(counts, kind, criterion);
+            const FitTarget state = StateFor(counts, kind, criterion);
             const ModelFit reference = FitModel(state, ParameterValues{});
             for (const double start : {-40.0, 40.0}) {
                 const ModelFit fit = FitFrom(state, start);
@@ -131,7 +131,7 @@ TEST(MinimisationRobustness, ACollapsedDirectionSetRestartsInsteadOfStopping) {
                                 {0.0, 9.742922, 0.0, 30.046926},
                                 {47.827296, 18.337498, 35.92112, 0.0},
                                 {0.0, 55.637802, 0.0, 46.34779}}};
-    const AnalysisState state = StateFor(counts, ModelKind::K80, Criterion::LeastSquares, 974);
+    const FitTarget state = StateFor(counts, ModelKind::K80, Criterion::LeastSquares, 974);
     ParameterValues start;
     start.betat = 0.278586;
     start.kappa = 8.139094;

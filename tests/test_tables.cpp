@@ -42,10 +42,9 @@ double CellSum(const DivergenceCounts& counts) {
     return sum;
 }
 
-AnalysisState StateFor(const DivergenceCounts& counts, ModelKind kind, Criterion criterion,
+FitTarget StateFor(const DivergenceCounts& counts, ModelKind kind, Criterion criterion,
                        int siteCount) {
-    AnalysisState state;
-    state.dataLoaded = true;
+    FitTarget state;
     state.observed = counts;
     state.siteCount = siteCount >= 0 ? siteCount : static_cast<int>(std::lround(CellSum(counts)));
     state.modelKind = kind;

@@ -1,7 +1,7 @@
 // Count tables shared by the core tests.
 #pragma once
 
-#include "analysis/analysis_state.h"
+#include "model/divergence.h"
 
 namespace dyvern::testing {
 
@@ -14,8 +14,8 @@ DivergenceCounts SampleTable();
 
 double CellSum(const DivergenceCounts& counts);
 
-// A state with the table loaded, n = the cell sum unless given.
-AnalysisState StateFor(const DivergenceCounts& counts, ModelKind kind,
+// A target with the table loaded, n = the cell sum unless given.
+FitTarget StateFor(const DivergenceCounts& counts, ModelKind kind,
                        Criterion criterion = Criterion::MaxLikelihood, int siteCount = -1);
 
 }  // namespace dyvern::testing

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "cases.h"
-#include "ui/resource.h"
+#include "system/control_ids.h"
 
 namespace e2e {
 namespace {

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "cases.h"
-#include "ui/resource.h"
+#include "system/control_ids.h"
 
 namespace e2e {
 namespace {

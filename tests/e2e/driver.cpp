@@ -14,7 +14,7 @@
 #include <string>
 
 #include "cases.h"
-#include "ui/resource.h"
+#include "system/control_ids.h"
 
 namespace e2e {
 namespace {

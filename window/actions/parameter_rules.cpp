@@ -1,0 +1,45 @@
+#include "actions/parameter_rules.h"
+
+#include <cmath>
+
+namespace dyvern {
+
+void SetEqualFrequencies(Session& session) {
+    ParameterFields& f = session.fields;
+    f.piAField->SetValue(0.25);
+    f.piCField->SetValue(0.25);
+    f.piGField->SetValue(0.25);
+    f.piTField->SetValue(0.25);
+}
+
+void SetEmpiricalFrequencies(Session& session) {
+    const AnalysisState& state = session.state;
+    if (state.siteCount <= 0) return;
+    double sum[4] = {0.0, 0.0, 0.0, 0.0};
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            sum[i] += state.observed[i][j];
+            sum[j] += state.observed[i][j];
+        }
+    }
+    const double twiceN = 2.0 * state.siteCount;
+    for (double& s : sum) {
+        s /= twiceN;
+        if (!std::isfinite(s)) return;
+    }
+    ParameterFields& f = session.fields;
+    f.piAField->SetValue(sum[A]);
+    f.piCField->SetValue(sum[C]);
+    f.piGField->SetValue(sum[G]);
+    f.piTField->SetValue(sum[T]);
+}
+
+bool CheckFrequencies(Session& session, FixedParam* field, int direction) {
+    ParameterFields& f = session.fields;
+    const double r = 1.0 - f.piAField->GetValue() - f.piCField->GetValue() - f.piGField->GetValue();
+    if (0.0 < r && r < 1.0) return true;
+    if (field) field->SetValue(field->GetValue() + direction * field->GetStep());
+    return false;
+}
+
+}  // namespace dyvern

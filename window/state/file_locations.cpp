@@ -1,0 +1,15 @@
+#include "state/file_locations.h"
+
+namespace dyvern {
+
+FileLocations LocateFiles(const std::string& programPath) {
+    FileLocations locations;
+    const std::size_t lastSeparator = programPath.find_last_of("\\/");
+    if (lastSeparator != std::string::npos)
+        locations.programDirectory = programPath.substr(0, lastSeparator + 1);
+    locations.reportPath = locations.programDirectory + kReportFileName;
+    locations.samplePath = locations.programDirectory + kSampleFileName;
+    return locations;
+}
+
+}  // namespace dyvern
