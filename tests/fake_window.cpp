@@ -7,32 +7,36 @@
 namespace dyvern::testing {
 namespace {
 
-constexpr int kEditIds[] = {IDC_BETAT_EDIT, IDC_KAPPA_EDIT, IDC_PIA_EDIT,
-                            IDC_PIC_EDIT,   IDC_PIG_EDIT,   IDC_PIT_EDIT};
-constexpr int kOtherIds[] = {
-    IDC_SOLVE,           IDC_REFRESH,         IDC_EQUAL,          IDC_EMPIRICAL,
-    IDC_REPORT,          IDC_MODEL_LABEL,     IDC_MODEL_COMBO,    IDC_BETAT_LABEL,
-    IDC_BETAT_LABEL2,    IDC_BETAT_UP,        IDC_BETAT_DOWN,     IDC_KAPPA_LABEL,
-    IDC_KAPPA_UP,        IDC_KAPPA_DOWN,      IDC_PIA_LABEL,      IDC_PIA_LABEL2,
-    IDC_PIA_UP,          IDC_PIA_DOWN,        IDC_PIC_LABEL,      IDC_PIC_LABEL2,
-    IDC_PIC_UP,          IDC_PIC_DOWN,        IDC_PIG_LABEL,      IDC_PIG_LABEL2,
-    IDC_PIG_UP,          IDC_PIG_DOWN,        IDC_PIT_LABEL,      IDC_PIT_LABEL2,
-    IDC_CRITERION_LABEL, IDC_CRITERION_VALUE, IDC_OBSERVED_FRAME, IDC_OBSERVED_GRID,
-    IDC_EXPECTED_FRAME,  IDC_EXPECTED_GRID,   IDC_GAUGE,          IDC_LIKELIHOOD,
-    IDC_LEAST_SQUARES};
+struct ControlTemplate {
+    int id;
+    std::string className;
+    std::string text;
+    std::string style;  // as the resource script spells it
+    int width;          // dialog units
+    int height;
+};
 
-// Client sizes of the drawn controls at the system font's dialog units.
-constexpr Size kGaugeSize{18, 224};
-constexpr Size kGridSize{146, 84};
+#define DYVERN_CONTROL(text, id, cls, style, x, y, w, h) {id, cls, text, #style, w, h},
+const ControlTemplate kControls[] = {
+#include "system/main_window_controls.h"
+};
+#undef DYVERN_CONTROL
+
+// The system font's dialog base units: 4 horizontal units are 6 pixels and 8
+// vertical units 13 pixels, rounded as MulDiv rounds.
+int HorizontalPixels(int units) { return (units * 6 + 2) / 4; }
+int VerticalPixels(int units) { return (units * 13 + 4) / 8; }
 
 }  // namespace
 
 FakeWindow::FakeWindow(std::string programPath) : programPath(std::move(programPath)) {
-    for (const int id : kEditIds) controls[id].isEdit = true;
-    for (const int id : kOtherIds) controls[id];
-    controls[IDC_CRITERION_LABEL].text = "lnL =";
-    controls[IDC_CRITERION_VALUE].text = "-1690.00";
-    controls[IDC_PIT_EDIT].enabled = false;
+    for (const ControlTemplate& t : kControls) {
+        FakeControl& control = controls[t.id];
+        control.text = t.text;
+        control.isEdit = t.className == "Edit";
+        control.enabled = t.style.find("WS_DISABLED") == std::string::npos;
+        control.size = {HorizontalPixels(t.width), VerticalPixels(t.height)};
+    }
     for (const int id :
          {IDM_OPEN, IDC_REPORT, IDM_EXIT, IDC_EMPIRICAL, IDC_EQUAL, IDM_HELP_CONTENTS, IDM_ABOUT})
         menuEnabled[id] = true;
@@ -118,11 +122,7 @@ void FakeWindow::SetControlFont(int id, FontRole role) {
     controls.at(id).font = role;
 }
 
-Size FakeWindow::ClientSize(int id) const {
-    if (id == IDC_GAUGE) return kGaugeSize;
-    if (id == IDC_OBSERVED_GRID || id == IDC_EXPECTED_GRID) return kGridSize;
-    return {};
-}
+Size FakeWindow::ClientSize(int id) const { return controls.at(id).size; }
 
 void FakeWindow::Paint(int id, const Picture& picture, bool erase) {
     pictures[id] = picture;

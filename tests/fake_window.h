@@ -20,6 +20,7 @@ struct FakeControl {
     bool checked = false;
     bool isEdit = false;
     std::optional<FontRole> font;
+    Size size;  // client pixels
 };
 
 struct ShownMessage {
@@ -30,7 +31,7 @@ struct ShownMessage {
 
 class FakeWindow final : public WindowSystem {
 public:
-    // A window with every control of the main window's layout; the program
+    // A window with every control of the main window's template; the program
     // file lives at `programPath`.
     explicit FakeWindow(std::string programPath);
 

@@ -22,11 +22,6 @@ HKYModel ModelFromFields(Session& session) {
     return HKYModel(session.state, p.betat, p.kappa, p.piA, p.piC, p.piG);
 }
 
-bool AnyFieldInvalid(const ParameterFields& f) {
-    return f.betatField->IsInvalid() || f.kappaField->IsInvalid() || f.piAField->IsInvalid() ||
-           f.piCField->IsInvalid() || f.piGField->IsInvalid();
-}
-
 // A table the model can be fitted to: some sites, counts that are finite and
 // not negative, and not all zero.
 bool FittableTable(const AnalysisState& state) {
@@ -45,8 +40,8 @@ bool FittableTable(const AnalysisState& state) {
 
 ParameterValues FieldValues(Session& session) {
     ParameterFields& f = session.fields;
-    return {f.betatField->GetValue(), f.kappaField->GetValue(), f.piAField->GetValue(),
-            f.piCField->GetValue(), f.piGField->GetValue()};
+    return {f.betat().GetValue(), f.kappa().GetValue(), f.piA().GetValue(),
+            f.piC().GetValue(), f.piG().GetValue()};
 }
 
 double Evaluate(Session& session, bool quiet) {
@@ -55,8 +50,8 @@ double Evaluate(Session& session, bool quiet) {
     if (CheckFrequencies(session)) state.lastValue = ModelFromFields(session).CriterionValue();
     if (quiet) return state.lastValue;
     ParameterFields& f = session.fields;
-    f.piTField->SetValue(1.0 - f.piAField->GetValue() - f.piCField->GetValue() -
-                         f.piGField->GetValue());
+    f.piT().SetValue(1.0 - f.piA().GetValue() - f.piC().GetValue() -
+                         f.piG().GetValue());
     ShowCriterion(session, state.lastValue);
     return state.lastValue;
 }
@@ -79,11 +74,11 @@ double Solve(Session& session, bool quiet) {
     const ModelFit fit = FitModel(session.state, FieldValues(session));
     if (!quiet) {
         ParameterFields& f = session.fields;
-        f.betatField->SetValue(fit.estimates.betat);
-        f.kappaField->SetValue(fit.estimates.kappa);
-        f.piAField->SetValue(fit.estimates.piA);
-        f.piCField->SetValue(fit.estimates.piC);
-        f.piGField->SetValue(fit.estimates.piG);
+        f.betat().SetValue(fit.estimates.betat);
+        f.kappa().SetValue(fit.estimates.kappa);
+        f.piA().SetValue(fit.estimates.piA);
+        f.piC().SetValue(fit.estimates.piC);
+        f.piG().SetValue(fit.estimates.piG);
         const bool likelihood = session.state.criterion == Criterion::MaxLikelihood;
         ShowCriterion(session, likelihood ? -fit.minimum : fit.minimum);
     }
@@ -116,7 +111,7 @@ void ShowCriterion(Session& session, double v) {
     DYVERN_ASSERT(thermometer, "dyvern");
     AnalysisState& state = session.state;
     state.invalid =
-        AnyFieldInvalid(session.fields) || !CheckFrequencies(session) || !std::isfinite(v);
+        session.fields.AnyInvalid() || !CheckFrequencies(session) || !std::isfinite(v);
     std::string text = kInvalidMarks;
     if (state.invalid) {
         thermometer->Update(thermometer->low);

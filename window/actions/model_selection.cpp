@@ -7,15 +7,9 @@
 namespace dyvern {
 namespace {
 
-void EnableFrequencyFields(ParameterFields& f, bool on) {
-    for (FixedParam* field :
-         {static_cast<FixedParam*>(f.piAField.get()), static_cast<FixedParam*>(f.piCField.get()),
-          static_cast<FixedParam*>(f.piGField.get()), f.piTField.get()}) {
-        if (on)
-            field->Enable();
-        else
-            field->Disable();
-    }
+void EnableFrequencyFields(const ParameterFields& f, bool on) {
+    f.EnableRole(FieldRole::Frequency, on);
+    f.EnableRole(FieldRole::Remainder, on);
 }
 
 // Frequencies fixed at 0.25, Equal and Empirical off.
@@ -51,7 +45,7 @@ void SelectModel(Session& session, int kind) {
     if (kind < static_cast<int>(ModelKind::JC69) || kind > static_cast<int>(ModelKind::HKY85))
         return;
     session.state.modelKind = static_cast<ModelKind>(kind);
-    Param& kappaField = *session.fields.kappaField;
+    FixedParam& kappaField = session.fields.kappa();
     switch (session.state.modelKind) {
         case ModelKind::JC69:
             kappaField.SetValue(1.0);

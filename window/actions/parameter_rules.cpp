@@ -6,10 +6,10 @@ namespace dyvern {
 
 void SetEqualFrequencies(Session& session) {
     ParameterFields& f = session.fields;
-    f.piAField->SetValue(0.25);
-    f.piCField->SetValue(0.25);
-    f.piGField->SetValue(0.25);
-    f.piTField->SetValue(0.25);
+    f.piA().SetValue(0.25);
+    f.piC().SetValue(0.25);
+    f.piG().SetValue(0.25);
+    f.piT().SetValue(0.25);
 }
 
 void SetEmpiricalFrequencies(Session& session) {
@@ -28,15 +28,15 @@ void SetEmpiricalFrequencies(Session& session) {
         if (!std::isfinite(s)) return;
     }
     ParameterFields& f = session.fields;
-    f.piAField->SetValue(sum[A]);
-    f.piCField->SetValue(sum[C]);
-    f.piGField->SetValue(sum[G]);
-    f.piTField->SetValue(sum[T]);
+    f.piA().SetValue(sum[A]);
+    f.piC().SetValue(sum[C]);
+    f.piG().SetValue(sum[G]);
+    f.piT().SetValue(sum[T]);
 }
 
 bool CheckFrequencies(Session& session, FixedParam* field, int direction) {
     ParameterFields& f = session.fields;
-    const double r = 1.0 - f.piAField->GetValue() - f.piCField->GetValue() - f.piGField->GetValue();
+    const double r = 1.0 - f.piA().GetValue() - f.piC().GetValue() - f.piG().GetValue();
     if (0.0 < r && r < 1.0) return true;
     if (field) field->SetValue(field->GetValue() + direction * field->GetStep());
     return false;

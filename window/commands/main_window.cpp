@@ -10,6 +10,7 @@
 #include "actions/write_report.h"
 #include "base/stop.h"
 #include "controls/count_grid.h"
+#include "controls/field_table.h"
 #include "system/control_ids.h"
 
 namespace dyvern {
@@ -41,21 +42,6 @@ const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification
         {IDC_EMPIRICAL, kAnyNotification, &MainWindow::Empirical},
         {IDC_REPORT, kAnyNotification, &MainWindow::Report},
         {IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE, &MainWindow::ModelChosen},
-        {IDC_BETAT_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
-        {IDC_KAPPA_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
-        {IDC_PIA_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
-        {IDC_PIC_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
-        {IDC_PIG_EDIT, DYVERN_EN_UPDATE, &MainWindow::FieldChanged},
-        {IDC_BETAT_UP, kAnyNotification, &MainWindow::StepButton},
-        {IDC_BETAT_DOWN, kAnyNotification, &MainWindow::StepButton},
-        {IDC_KAPPA_UP, kAnyNotification, &MainWindow::StepButton},
-        {IDC_KAPPA_DOWN, kAnyNotification, &MainWindow::StepButton},
-        {IDC_PIA_UP, kAnyNotification, &MainWindow::StepButton},
-        {IDC_PIA_DOWN, kAnyNotification, &MainWindow::StepButton},
-        {IDC_PIC_UP, kAnyNotification, &MainWindow::StepButton},
-        {IDC_PIC_DOWN, kAnyNotification, &MainWindow::StepButton},
-        {IDC_PIG_UP, kAnyNotification, &MainWindow::StepButton},
-        {IDC_PIG_DOWN, kAnyNotification, &MainWindow::StepButton},
         {IDC_LIKELIHOOD, kAnyNotification, &MainWindow::CriterionChosen},
         {IDC_LEAST_SQUARES, kAnyNotification, &MainWindow::CriterionChosen},
     };
@@ -64,6 +50,11 @@ const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification
             (entry.notification == kAnyNotification || entry.notification == notification))
             return &entry;
     }
+    // The parameter fields' edits and buttons, routed by the field table.
+    static const CommandEntry kFieldEdit{0, DYVERN_EN_UPDATE, &MainWindow::FieldChanged};
+    static const CommandEntry kFieldButton{0, kAnyNotification, &MainWindow::StepButton};
+    if (FieldWithEdit(id)) return notification == DYVERN_EN_UPDATE ? &kFieldEdit : nullptr;
+    if (FieldWithButton(id)) return &kFieldButton;
     return nullptr;
 }
 
@@ -110,28 +101,15 @@ void MainWindow::CriterionChosen(int id) {
 
 // A frequency step that leaves no room for piT is taken back at once.
 void MainWindow::StepButton(int id) {
-    ParameterFields& f = session.fields;
-    const struct {
-        int up;
-        int down;
-        Param* field;
-        bool frequency;
-    } buttons[] = {
-        {IDC_BETAT_UP, IDC_BETAT_DOWN, f.betatField.get(), false},
-        {IDC_KAPPA_UP, IDC_KAPPA_DOWN, f.kappaField.get(), false},
-        {IDC_PIA_UP, IDC_PIA_DOWN, f.piAField.get(), true},
-        {IDC_PIC_UP, IDC_PIC_DOWN, f.piCField.get(), true},
-        {IDC_PIG_UP, IDC_PIG_DOWN, f.piGField.get(), true},
-    };
-    for (const auto& button : buttons) {
-        if (id != button.up && id != button.down) continue;
-        const bool up = id == button.up;
-        if (up)
-            button.field->StepUp();
-        else
-            button.field->StepDown();
-        if (button.frequency) CheckFrequencies(session, button.field, up ? -1 : 1);
-    }
+    const FieldDescription* button = FieldWithButton(id);
+    if (!button) return;
+    FixedParam& field = session.fields[button->field];
+    const bool up = id == button->idUp;
+    if (up)
+        field.StepUp();
+    else
+        field.StepDown();
+    if (button->role == FieldRole::Frequency) CheckFrequencies(session, &field, up ? -1 : 1);
 }
 
 void MainWindow::Refresh(int) {
@@ -148,7 +126,7 @@ void MainWindow::InitMainWindow(int) {
     session.files = LocateFiles(window.ProgramPath());
     session.state.observed = {};
     session.state.expected = {};
-    CreateParamFields();
+    session.fields.Create(window);
     FillModelCombo();
     session.thermometer = std::make_unique<Thermometer>(window, IDC_GAUGE);
     session.thermometer->Clear();
@@ -157,30 +135,6 @@ void MainWindow::InitMainWindow(int) {
     window.SetCheck(IDC_LEAST_SQUARES, false);
     CreateFonts();
     OpenDataFile(session, session.files.samplePath);
-}
-
-void MainWindow::CreateParamFields() {
-    WindowSystem& window = session.window;
-    ParameterFields& f = session.fields;
-    f.betatField =
-        std::make_unique<Param>(window, IDC_BETAT_LABEL, IDC_BETAT_LABEL2, IDC_BETAT_EDIT,
-                                IDC_BETAT_UP, IDC_BETAT_DOWN, 0.001, 100, 0.001);
-    f.kappaField = std::make_unique<Param>(window, IDC_KAPPA_LABEL, 0, IDC_KAPPA_EDIT, IDC_KAPPA_UP,
-                                           IDC_KAPPA_DOWN, 0.05, 100, 0.05);
-    f.piAField = std::make_unique<Param>(window, IDC_PIA_LABEL, IDC_PIA_LABEL2, IDC_PIA_EDIT,
-                                         IDC_PIA_UP, IDC_PIA_DOWN, 0.01, 0.99, 0.01);
-    f.piCField = std::make_unique<Param>(window, IDC_PIC_LABEL, IDC_PIC_LABEL2, IDC_PIC_EDIT,
-                                         IDC_PIC_UP, IDC_PIC_DOWN, 0.01, 0.99, 0.01);
-    f.piGField = std::make_unique<Param>(window, IDC_PIG_LABEL, IDC_PIG_LABEL2, IDC_PIG_EDIT,
-                                         IDC_PIG_UP, IDC_PIG_DOWN, 0.01, 0.99, 0.01);
-    f.piTField = std::make_unique<FixedParam>(window, IDC_PIT_LABEL, IDC_PIT_LABEL2, IDC_PIT_EDIT);
-    f.betatField->SetValue(0.1);
-    f.kappaField->SetValue(1.0);
-    f.piAField->SetValue(0.25);
-    f.piCField->SetValue(0.25);
-    f.piGField->SetValue(0.25);
-    f.piTField->SetValue(0.25);
-    f.betatField->Enable();
 }
 
 void MainWindow::FillModelCombo() {
@@ -200,14 +154,11 @@ void MainWindow::CreateFonts() {
     for (const int id : {IDC_EMPIRICAL, IDC_EQUAL}) window.SetControlFont(id, FontRole::Small);
     const bool hSymbolFont = window.MakeFont(FontRole::Symbol, "Symbol", 14);
     DYVERN_ASSERT(hSymbolFont, "dyvern");
-    for (const int id : {IDC_KAPPA_LABEL, IDC_BETAT_LABEL, IDC_PIA_LABEL, IDC_PIC_LABEL,
-                         IDC_PIG_LABEL, IDC_PIT_LABEL})
-        window.SetControlFont(id, FontRole::Symbol);
+    for (const FieldDescription& d : kFieldTable) window.SetControlFont(d.idLabel, FontRole::Symbol);
     const bool hVariablesFont = window.MakeFont(FontRole::Variables, "Tms Rmn", 14);
     DYVERN_ASSERT(hVariablesFont, "dyvern");
-    for (const int id :
-         {IDC_BETAT_LABEL2, IDC_PIA_LABEL2, IDC_PIC_LABEL2, IDC_PIG_LABEL2, IDC_PIT_LABEL2})
-        window.SetControlFont(id, FontRole::Variables);
+    for (const FieldDescription& d : kFieldTable)
+        if (d.idLabel2 != 0) window.SetControlFont(d.idLabel2, FontRole::Variables);
 }
 
 void MainWindow::CleanUp() {
@@ -216,13 +167,7 @@ void MainWindow::CleanUp() {
         return;
     }
     cleanedUp = true;
-    ParameterFields& f = session.fields;
-    f.betatField.reset();
-    f.kappaField.reset();
-    f.piAField.reset();
-    f.piCField.reset();
-    f.piGField.reset();
-    f.piTField.reset();
+    session.fields.Release();
     session.state.expected = {};
     session.state.observed = {};
     session.thermometer.reset();

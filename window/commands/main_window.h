@@ -41,7 +41,6 @@ private:
     void StepButton(int id);
     void CriterionChosen(int id);
 
-    void CreateParamFields();
     void FillModelCombo();
     void CreateFonts();
 

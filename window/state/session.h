@@ -7,20 +7,11 @@
 
 #include "state/analysis_state.h"
 #include "state/file_locations.h"
-#include "controls/param.h"
+#include "controls/parameter_fields.h"
 #include "controls/thermometer.h"
 #include "system/window_system.h"
 
 namespace dyvern {
-
-struct ParameterFields {
-    std::unique_ptr<Param> betatField;
-    std::unique_ptr<Param> kappaField;
-    std::unique_ptr<Param> piAField;
-    std::unique_ptr<Param> piCField;
-    std::unique_ptr<Param> piGField;
-    std::unique_ptr<FixedParam> piTField;
-};
 
 struct Session {
     explicit Session(WindowSystem& window) : window(window) {}
