@@ -2,24 +2,16 @@
 // kind and criterion, on the sample table.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-
 #include "fit/model_fit.h"
 #include "model/hkymodel.h"
+#include "support/test_tables.h"
 
 namespace dyvern {
 namespace {
 
 FitTarget SampleState(ModelKind kind, Criterion criterion) {
-    FitTarget state;
-    std::ifstream in(DYVERN_SAMPLE_DATA);
-    in >> state.siteCount;
-    for (auto& row : state.observed)
-        for (double& cell : row) in >> cell;
-    
-    state.modelKind = kind;
-    state.criterion = criterion;
-    return state;
+    const DataFileTable sample = testing::SampleData();
+    return testing::TargetFor(sample.counts, kind, criterion, sample.siteCount);
 }
 
 void BM_Objective(benchmark::State& bench) {

@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <random>
 
-#include "tests/fake_window.h"
 #include "commands/main_window.h"
+#include "support/fake_window.h"
+#include "support/test_tables.h"
 #include "system/control_ids.h"
 
 namespace dyvern {
@@ -20,7 +21,7 @@ public:
                  ("dyvern-bench-" + std::to_string(std::random_device{}()))),
           window((std::filesystem::create_directories(folder), folder / "dyvern.exe").string()),
           app(window) {
-        std::filesystem::copy_file(DYVERN_SAMPLE_DATA, folder / "sample.dat");
+        std::filesystem::copy_file(testing::SamplePath(), folder / "sample.dat");
         window.Attach(&app);
         app.Command(IDM_INIT, 0);
     }

@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "tests/fake_window.h"
 #include "commands/main_window.h"
+#include "support/fake_window.h"
 #include "system/control_ids.h"
 
 namespace dyvern::testing {
@@ -19,12 +20,14 @@ protected:
     AppTest();
     ~AppTest() override;
 
+    // A fresh window whose program file lies in a subfolder of the folder.
+    void MoveProgramTo(const std::filesystem::path& subfolder);
     // Copies the shipped sample beside the program.
     void PlaceSample();
     // Writes a data file into the program folder and returns its path.
     std::string WriteDataFile(const std::string& name, const std::string& content);
     // Command 1, as the window posts it at creation.
-    void Start();
+    void Start() { app->Command(IDM_INIT, 0); }
     void Press(int id) { app->Command(id, 0); }
     // Opens a data file through File > Open.
     void Open(const std::string& path);
@@ -36,10 +39,22 @@ protected:
     std::string GridCell(int gridId, int i, int j) const;
     // Filled pixels of the gauge column as last drawn (-1 when never drawn).
     int GaugeFilled() const;
+    std::string ReportPath() const { return (folder / "report.txt").string(); }
+    std::vector<std::string> ReportLines() const;
 
-    std::filesystem::path folder;
+    std::filesystem::path root;    // removed with everything in it
+    std::filesystem::path folder;  // the program's
     std::unique_ptr<FakeWindow> window;
     std::unique_ptr<MainWindow> app;
+};
+
+// The same, started with the shipped sample beside the program.
+class SampleAppTest : public AppTest {
+protected:
+    void SetUp() override {
+        PlaceSample();
+        Start();
+    }
 };
 
 // The 40/6/2 table over 200 sites, as a data file.

@@ -33,17 +33,5 @@ TEST(LocateFiles, FilesSitBesideTheProgram) {
     }
 }
 
-TEST(LocateFiles, LongPathsAreKeptWhole) {
-    // 300 characters, beyond any fixed-size path buffer.
-    std::string directory = "C:\\";
-    while (directory.size() < 296) directory += "deep_folder\\";
-    const std::string programPath = directory + "x.exe";
-    ASSERT_GE(programPath.size(), 300u);
-    const FileLocations locations = LocateFiles(programPath);
-    EXPECT_EQ(locations.programDirectory, directory);
-    EXPECT_EQ(locations.reportPath, directory + "report.txt");
-    EXPECT_EQ(locations.samplePath, directory + "sample.dat");
-}
-
 }  // namespace
 }  // namespace dyvern

@@ -1,4 +1,4 @@
-#include "tests/fake_window.h"
+#include "support/fake_window.h"
 
 #include <stdexcept>
 
@@ -42,15 +42,10 @@ FakeWindow::FakeWindow(std::string programPath) : programPath(std::move(programP
         menuEnabled[id] = true;
 }
 
-bool FakeWindow::HasControl(int id) const { return controls.count(id) != 0; }
-
-std::string FakeWindow::ControlText(int id) const { return controls.at(id).text; }
-
 void FakeWindow::SetControlText(int id, const std::string& text) {
     FakeControl& control = controls.at(id);
     control.text = text;
-    log.push_back("text " + std::to_string(id) + " " + text);
-    if (id == IDC_CRITERION_VALUE) ++criterionShows;
+    ++changes;
     if (control.isEdit && commands) commands->Command(id, DYVERN_EN_UPDATE);
 }
 
@@ -64,35 +59,15 @@ void FakeWindow::ChooseModel(int position) {
     commands->Command(IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE);
 }
 
-void FakeWindow::EnableControl(int id, bool enabled) {
-    controls.at(id).enabled = enabled;
-    log.push_back((enabled ? "enable " : "disable ") + std::to_string(id));
-}
-
-void FakeWindow::EnableMenuItem(int id, bool enabled) {
-    menuEnabled.at(id) = enabled;
-    log.push_back((enabled ? "enable menu " : "disable menu ") + std::to_string(id));
-}
-
-void FakeWindow::SetCheck(int id, bool checked) { controls.at(id).checked = checked; }
-
 void FakeWindow::InsertListItem(int id, int position, const std::string& text) {
     if (id != IDC_MODEL_COMBO) throw std::logic_error("not a list");
     listItems.insert(listItems.begin() + position, text);
+    ++changes;
 }
-
-void FakeWindow::SelectListItem(int id, int position) {
-    if (id != IDC_MODEL_COMBO) throw std::logic_error("not a list");
-    selectedItem = position;
-    log.push_back("select " + std::to_string(position));
-}
-
-int FakeWindow::SelectedListItem(int) const { return selectedItem; }
 
 MessageAnswer FakeWindow::ShowMessage(const std::string& text, const std::string& caption,
                                       MessageStyle style) {
     messages.push_back({text, caption, style});
-    log.push_back("message " + text);
     if (messageAnswers.empty())
         return style == MessageStyle::Error ? MessageAnswer::Ok : MessageAnswer::No;
     const MessageAnswer answer = messageAnswers.front();
@@ -114,7 +89,8 @@ bool FakeWindow::MakeFont(FontRole role, const std::string& face, int pixelHeigh
 }
 
 void FakeWindow::ReleaseFont(FontRole role) {
-    if (fonts.erase(role) == 1) ++fontsDeleted;
+    fonts.erase(role);
+    ++fontReleases;
 }
 
 void FakeWindow::SetControlFont(int id, FontRole role) {
@@ -122,12 +98,10 @@ void FakeWindow::SetControlFont(int id, FontRole role) {
     controls.at(id).font = role;
 }
 
-Size FakeWindow::ClientSize(int id) const { return controls.at(id).size; }
-
 void FakeWindow::Paint(int id, const Picture& picture, bool erase) {
     pictures[id] = picture;
-    ++paints[id];
-    log.push_back(std::string("paint ") + std::to_string(id) + (erase ? " erase" : ""));
+    erased[id] = erase;
+    ++changes;
 }
 
 }  // namespace dyvern::testing

@@ -38,23 +38,24 @@ public:
     // The command table that edit notifications re-enter.
     void Attach(MainWindow* mainWindow) { commands = mainWindow; }
 
-    // What the user does.
-    void Type(int editId, const std::string& text);  // a typed text, EN_UPDATE follows
-    void ChooseModel(int position);                  // a combo selection, CBN_SELCHANGE follows
+    // What the user does: a typed text (EN_UPDATE follows), a combo selection
+    // (CBN_SELCHANGE follows), answers to the next message box and file dialog.
+    void Type(int editId, const std::string& text);
+    void ChooseModel(int position);
     void AnswerNextMessage(MessageAnswer answer) { messageAnswers.push_back(answer); }
     void AnswerNextFileDialog(std::optional<std::string> path) { fileAnswers.push_back(path); }
 
-    // WindowSystem
-    bool HasControl(int id) const override;
-    std::string ControlText(int id) const override;
+    // WindowSystem; every call that changes what the window shows counts in `changes`.
+    bool HasControl(int id) const override { return controls.count(id) != 0; }
+    std::string ControlText(int id) const override { return controls.at(id).text; }
     void SetControlText(int id, const std::string& text) override;
-    void EnableControl(int id, bool enabled) override;
-    void EnableMenuItem(int id, bool enabled) override;
-    void SetCheck(int id, bool checked) override;
-    void SetTitle(const std::string& text) override { title = text; }
+    void EnableControl(int id, bool on) override { Change(controls.at(id).enabled, on); }
+    void EnableMenuItem(int id, bool on) override { Change(menuEnabled.at(id), on); }
+    void SetCheck(int id, bool checked) override { Change(controls.at(id).checked, checked); }
+    void SetTitle(const std::string& text) override { Change(title, text); }
     void InsertListItem(int id, int position, const std::string& text) override;
-    void SelectListItem(int id, int position) override;
-    int SelectedListItem(int id) const override;
+    void SelectListItem(int, int position) override { Change(selectedItem, position); }
+    int SelectedListItem(int) const override { return selectedItem; }
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                               MessageStyle style) override;
     std::optional<std::string> AskForDataFile(const std::string& initialName) override;
@@ -66,10 +67,9 @@ public:
     bool MakeFont(FontRole role, const std::string& face, int pixelHeight) override;
     void ReleaseFont(FontRole role) override;
     void SetControlFont(int id, FontRole role) override;
-    Size ClientSize(int id) const override;
+    Size ClientSize(int id) const override { return controls.at(id).size; }
     void Paint(int id, const Picture& picture, bool erase) override;
 
-    // What the window shows and what happened to it.
     const FakeControl& Control(int id) const { return controls.at(id); }
     std::map<int, FakeControl> controls;
     std::map<int, bool> menuEnabled;
@@ -83,13 +83,18 @@ public:
     std::vector<std::string> started;
     std::optional<int> quitCode;
     std::map<FontRole, std::string> fonts;  // live fonts by role, with their face
-    int fontsDeleted = 0;
+    int fontReleases = 0;
     std::map<int, Picture> pictures;  // what each drawn control shows now
-    std::map<int, int> paints;
-    int criterionShows = 0;        // texts written into the criterion display
-    std::vector<std::string> log;  // an ordered trace of the calls that change the window
+    std::map<int, bool> erased;       // whether its last paint erased it first
+    int changes = 0;
 
 private:
+    template <typename T, typename V>
+    void Change(T& field, const V& value) {
+        field = value;
+        ++changes;
+    }
+
     std::string programPath;
     MainWindow* commands = nullptr;
     std::deque<MessageAnswer> messageAnswers;

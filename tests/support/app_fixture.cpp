@@ -1,15 +1,23 @@
-#include "tests/app_fixture.h"
+#include "support/app_fixture.h"
 
 #include <fstream>
 #include <random>
+
+#include "support/test_tables.h"
 
 namespace dyvern::testing {
 
 AppTest::AppTest() {
     std::random_device seed;
-    folder = std::filesystem::temp_directory_path() /
-             ("dyvern-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+    root = folder = std::filesystem::temp_directory_path() /
+                    ("dyvern-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+    MoveProgramTo("");
+}
+
+void AppTest::MoveProgramTo(const std::filesystem::path& subfolder) {
+    folder /= subfolder;
     std::filesystem::create_directories(folder);
+    app.reset();
     window = std::make_unique<FakeWindow>((folder / "dyvern.exe").string());
     app = std::make_unique<MainWindow>(*window);
     window->Attach(app.get());
@@ -17,21 +25,16 @@ AppTest::AppTest() {
 
 AppTest::~AppTest() {
     std::error_code ignored;
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::remove_all(root, ignored);
 }
 
-void AppTest::PlaceSample() {
-    std::filesystem::copy_file(DYVERN_SAMPLE_DATA, folder / "sample.dat");
-}
+void AppTest::PlaceSample() { std::filesystem::copy_file(SamplePath(), folder / "sample.dat"); }
 
 std::string AppTest::WriteDataFile(const std::string& name, const std::string& content) {
     const std::filesystem::path path = folder / name;
     std::ofstream(path) << content;
     return path.string();
 }
-
-void AppTest::Start() { app->Command(IDM_INIT, 0); }
 
 void AppTest::Open(const std::string& path) {
     window->AnswerNextFileDialog(path);
@@ -41,8 +44,7 @@ void AppTest::Open(const std::string& path) {
 std::string AppTest::GridCell(int gridId, int i, int j) const {
     // A grid picture: its frame, four column letters, four row letters, then
     // the cells row by row.
-    const Picture& picture = window->pictures.at(gridId);
-    return picture.at(9 + 4 * i + j).text;
+    return window->pictures.at(gridId).at(9 + 4 * i + j).text;
 }
 
 int AppTest::GaugeFilled() const {
@@ -51,5 +53,7 @@ int AppTest::GaugeFilled() const {
     const Rect& column = drawn->second.front().rect;
     return column.bottom - column.top;
 }
+
+std::vector<std::string> AppTest::ReportLines() const { return ReadLines(ReportPath()); }
 
 }  // namespace dyvern::testing

@@ -1,0 +1,98 @@
+#include "data/data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace dyvern {
+namespace {
+
+constexpr int kPrevious = 57;  // site count of a previously loaded file
+
+DataFileTable Read(const std::string& text) {
+    std::istringstream in(text);
+    return ReadDataFile(in, kPrevious);
+}
+
+DivergenceCounts Table(const std::vector<double>& rowMajor) {
+    DivergenceCounts table{};
+    for (std::size_t k = 0; k < rowMajor.size(); ++k) table[k / 4][k % 4] = rowMajor[k];
+    return table;
+}
+
+TEST(ReadDataFile, SiteCountAndCells) {
+    const std::vector<double> oneToSixteen = {1, 2,  3,  4,  5,  6,  7,  8,
+                                              9, 10, 11, 12, 13, 14, 15, 16};
+    const struct Case {
+        std::string text;
+        int siteCount;
+        std::vector<double> cells;  // row major, the rest 0
+    } cases[] = {
+        {"\t 12\r\n1\t2\v3\f4 5 6 7 8\n\n9 10 11 12 13 14 15 16", 12, oneToSixteen},
+        // Binary fractions adding up to 1: proportions, scaled exactly by n.
+        {"200 0.125 0.03125 0.0625 0.03125  0.03125 0.125 0.03125 0.0625"
+         "    0.0625 0.03125 0.125 0.03125  0.03125 0.0625 0.03125 0.125",
+         200,
+         {25, 6.25, 12.5, 6.25, 6.25, 25, 6.25, 12.5, 12.5, 6.25, 25, 6.25, 6.25, 12.5, 6.25, 25}},
+        // 1.00001 itself counts; below it, 1 included, the values are proportions.
+        {"10 1.00001", 10, {1.00001}},
+        {"10 0.5 0.5", 10, {5, 5}},
+        {"10 -2 3", 10, {-20, 30}},
+        {"0 0.25 0.25 0.25 0.25", 0, {}},
+        // The site count reads as an integer of any base and ends where it does.
+        {"010 5", 8, {5}},
+        {"0x10 5", 16, {5}},
+        {"2147483647 5", 2147483647, {5}},
+        {"100.0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16",
+         100,
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
+        {"08 2", 0, {8, 2}},
+        {"1e3 7 8", 1, {0, 7, 8}},
+        // Without a site count (or with one beyond int) the previous one stays
+        // and every cell is 0.
+        {"abc 1 2 3 4", kPrevious, {}},
+        {"", kPrevious, {}},
+        {".5 1 2", kPrevious, {}},
+        {"2147483648 1 2", kPrevious, {}},
+        {"99999999999999999999 1 2", kPrevious, {}},
+        // Missing values are 0, words after the sixteenth ignored.
+        {"50 3 4 5", 50, {3, 4, 5}},
+        {"16 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n99 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", 16,
+         oneToSixteen},
+        {"9 12" + std::string(998, 'x') + " 3 7." + std::string(998, '0') + " 4", 9, {12, 3, 7, 4}},
+        {"4 inf 2 nan 3 -inf infinity NAN 5", 4, {0, 2, 0, 3, 0, 0, 0, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 60));
+        const DataFileTable t = Read(c.text);
+        EXPECT_EQ(t.siteCount, c.siteCount);
+        EXPECT_EQ(t.counts, Table(c.cells));
+    }
+    EXPECT_DOUBLE_EQ(Read("10 1.000009").counts[A][A], 10.00009);
+}
+
+TEST(ReadDataFile, LeavesTheCallersStreamSettingsAlone) {
+    std::istringstream in("0x10 1 2");
+    const auto flags = in.flags();
+    EXPECT_EQ(ReadDataFile(in, kPrevious).siteCount, 16);
+    EXPECT_EQ(in.flags(), flags);
+}
+
+TEST(ValueOfWord, LongestLeadingDecimalNumber) {
+    const struct {
+        const char* word;
+        double value;
+    } cases[] = {
+        {"12abc", 12}, {"abc", 0},  {"1e2", 100}, {"", 0},          {"-3.5", -3.5},
+        {"+3", 3},     {".5", 0.5}, {"5.", 5},    {"-.5e1", -5},    {"1.5e-2x", 0.015},
+        {"2E+1", 20},  {"1e", 1},   {"1e+", 1},   {"1e-x", 1},      {".", 0},
+        {"-", 0},      {"+-1", 0},  {"..5", 0},   {"0x1p3", 0},     {"0x10", 0},
+        {"inf", 0},    {"-nan", 0}, {"1,5", 1},   {"3.25.5", 3.25},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(ValueOfWord(c.word), c.value) << c.word;
+}
+
+}  // namespace
+}  // namespace dyvern

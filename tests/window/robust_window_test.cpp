@@ -1,0 +1,124 @@
+// Whatever a data file holds and whatever the user does next, the program
+// keeps running, answers, and never shows "nan" or "inf".
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "support/app_fixture.h"
+
+namespace dyvern::testing {
+namespace {
+
+// Half the tables are sound (counts, or proportions over a sound site count);
+// the rest carry one kind of fault in a few cells or in the site count.
+std::string RandomDataFile(std::mt19937& random) {
+    static const char* kBadCells[] = {"-5", "-0.001", "1e300", "1e999", "0", "x"};
+    static const char* kBadCounts[] = {"0", "-12", "2147483647", "1", "abc", "99999999999"};
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const bool proportions = random() % 5 == 0;
+    std::vector<std::string> cells(16);
+    double sum = 0.0;
+    for (std::string& cell : cells) {
+        const double value =
+            proportions ? unit(random) / 16 : std::floor(400 * unit(random) * unit(random));
+        cell = std::to_string(value);
+        sum += value;
+    }
+    std::string siteCount =
+        std::to_string(proportions ? 1 + random() % 1000 : static_cast<long>(sum));
+    const unsigned fault = random() % 4;
+    const char* badCell = kBadCells[random() % std::size(kBadCells)];
+    if (fault == 2)
+        for (unsigned k = 0; k <= random() % 16; ++k) cells[random() % 16] = badCell;
+    if (fault == 3) siteCount = kBadCounts[random() % std::size(kBadCounts)];
+    std::ostringstream file;
+    file << siteCount << "\n";
+    for (int k = 0; k < 16; ++k) file << cells[k] << (k % 4 == 3 ? "\n" : " ");
+    return file.str();
+}
+
+class RobustWindow : public SampleAppTest {
+protected:
+    void ExpectNoNotANumberShown(const std::string& context) {
+        auto bad = [](std::string text) {
+            std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+            return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
+        };
+        for (const auto& [id, control] : window->controls)
+            EXPECT_FALSE(bad(control.text)) << context << " control " << id;
+        for (const auto& [id, picture] : window->pictures)
+            for (const Shape& shape : picture)
+                EXPECT_FALSE(bad(shape.text)) << context << " picture " << id;
+    }
+};
+
+TEST_F(RobustWindow, EveryTableLeavesTheProgramRunningAndAnswering) {
+    std::mt19937 random(7);
+    const int actions[] = {IDC_SOLVE,    IDC_EMPIRICAL,  IDC_EQUAL,        IDC_REFRESH,
+                           IDC_BETAT_UP, IDC_KAPPA_DOWN, IDC_PIA_UP,       IDC_PIG_DOWN,
+                           IDC_REPORT,   IDC_LIKELIHOOD, IDC_LEAST_SQUARES};
+    for (int table = 0; table < 1000 && !HasFailure(); ++table) {
+        const std::string content = RandomDataFile(random);
+        Open(WriteDataFile("random.dat", content));
+        ExpectNoNotANumberShown("load of:\n" + content);
+        for (int step = 0; step < 8; ++step) {
+            window->AnswerNextMessage(MessageAnswer::Yes);
+            if (random() % 3 == 0)
+                window->ChooseModel(static_cast<int>(random() % 4));
+            else
+                Press(actions[random() % std::size(actions)]);
+            Press(IDC_SOLVE);
+            ExpectNoNotANumberShown("step " + std::to_string(step) + " on:\n" + content);
+        }
+    }
+    // Still answering: a good table loads and solves as ever.
+    Open(WriteDataFile("worked.dat", kWorkedTableFile));
+    Press(IDC_LIKELIHOOD);
+    window->ChooseModel(0);
+    Press(IDC_SOLVE);
+    EXPECT_EQ(Text(IDC_BETAT_EDIT), "0.310155");  // -ln(1 - 4/3 0.2)
+}
+
+TEST_F(RobustWindow, SolveDeclinesWithoutSitesOrWithoutRoomForPiT) {
+    Press(IDC_LEAST_SQUARES);
+    Open(WriteDataFile("empty.dat", "0 0.1 0.2 0.3"));
+    EXPECT_EQ(Text(IDC_CRITERION_VALUE), "*****");
+    int changes = window->changes;
+    Press(IDC_SOLVE);
+    EXPECT_EQ(window->changes, changes);
+
+    Press(IDC_LIKELIHOOD);
+    Open((folder / "sample.dat").string());
+    window->ChooseModel(3);
+    window->Type(IDC_PIA_EDIT, "0.5");
+    window->Type(IDC_PIC_EDIT, "0.3");
+    window->Type(IDC_PIG_EDIT, "0.4");
+    changes = window->changes;
+    Press(IDC_SOLVE);
+    EXPECT_EQ(window->changes, changes);
+    // The quiet Solve of a model switch declines as well, keeping the gauge's scale.
+    window->ChooseModel(1);
+    EXPECT_EQ(Text(IDC_CRITERION_VALUE), "*****");
+    window->Type(IDC_PIG_EDIT, "0.1");
+    EXPECT_NE(Text(IDC_CRITERION_VALUE), "*****");
+}
+
+using ProgramPath = AppTest;
+
+TEST_F(ProgramPath, LongPathsGiveTheRightReportAndSamplePaths) {
+    MoveProgramTo(std::filesystem::path(std::string(200, 'd')) / std::string(150, 'e'));
+    ASSERT_GT(window->ProgramPath().size(), 300u);
+    PlaceSample();
+    Start();
+    EXPECT_TRUE(window->messages.empty());
+    EXPECT_EQ(window->title, "Dyvern - " + (folder / "sample.dat").string());
+    Press(IDC_REPORT);
+    EXPECT_EQ(window->started, std::vector<std::string>{"NOTEPAD.EXE " + ReportPath()});
+    EXPECT_EQ(ReportLines().size(), 20u);
+}
+
+}  // namespace
+}  // namespace dyvern::testing
