@@ -1,0 +1,56 @@
+#include "align/input.h"
+
+#include <sstream>
+
+#include "align/fasta_reader.h"
+#include "align/file_text.h"
+#include "align/input_error.h"
+#include "align/nexus_reader.h"
+#include "align/phylip_reader.h"
+#include "align/text_lines.h"
+
+namespace dyvern {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+Alignment ReadAlignment(InputKind kind, std::string_view text, const std::string& source) {
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
+    switch (kind) {
+        case InputKind::Fasta:
+            return ReadFasta(text, source);
+        case InputKind::Phylip:
+            return ReadPhylip(text, source);
+        case InputKind::Nexus:
+            return ReadNexus(text, source);
+        case InputKind::DataFile:
+            break;
+    }
+    throw InputError(source, "not an alignment");
+}
+
+Input FromText(const FileText& file, const std::string& source) {
+    // A data file reads anything, an empty one as all zeros: say so instead.
+    if (IsBlankText(file.text)) throw InputError(source, 1, "the file is empty");
+    Input input;
+    input.kind = DetectInputKind(file.text);
+    input.gzipped = file.gzipped;
+    if (input.kind == InputKind::DataFile) {
+        std::istringstream in(file.text);
+        input.content = ReadDataFile(in, 0);
+    } else {
+        input.content = ReadAlignment(input.kind, file.text, source);
+    }
+    return input;
+}
+
+}  // namespace
+
+Input ReadInput(const std::string& path) { return FromText(ReadFileText(path), path); }
+
+Input ParseInput(std::string_view bytes, const std::string& source) {
+    return FromText(DecodeText(bytes, source), source);
+}
+
+}  // namespace dyvern

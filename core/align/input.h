@@ -1,0 +1,34 @@
+// What the command line and the window read: a data file's table, or an
+// alignment in FASTA, PHYLIP or NEXUS, each plain or gzipped.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "align/alignment.h"
+#include "align/input_kind.h"
+#include "data/data_file.h"
+
+namespace dyvern {
+
+struct Input {
+    InputKind kind = InputKind::DataFile;
+    bool gzipped = false;
+    // A DataFileTable for a data file, an Alignment otherwise.
+    std::variant<DataFileTable, Alignment> content;
+
+    // "FASTA", "PHYLIP", "NEXUS" or "data file".
+    const char* FormatName() const { return InputKindName(kind); }
+};
+
+// Reads the file at `path`, telling its kind by content (see
+// DetectInputKind); a data file is read as the window reads it, with
+// ReadDataFile(in, 0). Throws InputError: the file cannot be read, is
+// empty, its gzip stream is damaged, or the alignment is not well formed.
+Input ReadInput(const std::string& path);
+
+// The same for bytes in memory; `source` names them in messages.
+Input ParseInput(std::string_view bytes, const std::string& source);
+
+}  // namespace dyvern

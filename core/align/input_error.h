@@ -1,0 +1,27 @@
+// The one error the alignment readers throw: a single line naming the file
+// and, where there is one, the line at fault.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace dyvern {
+
+class InputError : public std::runtime_error {
+public:
+    // what() is "SOURCE:LINE: MESSAGE".
+    InputError(const std::string& source, int line, const std::string& message);
+    // what() is "SOURCE: MESSAGE", for faults of the whole file.
+    InputError(const std::string& source, const std::string& message);
+
+    // The line at fault, 0 for a fault of the whole file.
+    int Line() const { return line_; }
+
+private:
+    int line_ = 0;
+};
+
+// A character as messages quote it: 'X' when printable, '\xHH' otherwise.
+std::string QuotedChar(char c);
+
+}  // namespace dyvern
