@@ -1,80 +1,67 @@
-// The end-to-end cases, grouped by what they work: the window's state and
-// commands, the windows it opens, and what it draws.
+// The end-to-end cases, grouped by what they work: the main window's controls
+// and menu, the windows it opens, and what it draws.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "checks.h"
-#include "reference.h"
+#include "data/data_file.h"
 #include "remote.h"
 #include "screen.h"
+#include "timings.h"
 
 namespace e2e {
 
 // Where the program under test lives: the driver runs beside it.
+// other.dat is a second data file for File > Open.
 struct Setup {
     std::string folder;  // Windows path, no trailing backslash
-    std::string program;
-    std::string sampleFile;
-    std::string otherFile;  // a second data file for File > Open
-    std::string reportFile;
-    DataTable sample;
-    DataTable other;
+    dyvern::DataFileTable sample;
+    dyvern::DataFileTable other;
     Screenshots shots{""};
-};
-
-// Round trips of sent messages, in milliseconds.
-struct Timings {
-    std::vector<std::pair<std::string, double>> entries;
-    void Add(const std::string& what, double milliseconds) {
-        entries.emplace_back(what, milliseconds);
-    }
-    void Print() const;
+    std::string File(const std::string& name) const { return folder + "\\" + name; }
 };
 
 // Model list positions.
 enum Model { kJc69 = 0, kF81 = 1, kK80 = 2, kHky85 = 3 };
 
-// Window state and commands (cases_state.cpp).
+// The main window's controls and menu (cases_controls.cpp).
+// The closed-form JC69 optimum of a table: -ln(1 - 4p/3), p the share of
+// differing sites.
+double Jc69BestBranchLength(const dyvern::DataFileTable& table);
 void CheckStartUp(Checks& checks, RemoteProgram& program, const Setup& setup);
-void CheckLayout(Checks& checks, RemoteProgram& program);
-void CheckSolveJc69(Checks& checks, RemoteProgram& program, const Setup& setup, Timings& timings);
-void CheckModelSwitches(Checks& checks, RemoteProgram& program, Timings& timings);
-void CheckStepButtons(Checks& checks, RemoteProgram& program);
-void CheckFrequencyTakeBack(Checks& checks, RemoteProgram& program);
-void CheckEqualAndEmpirical(Checks& checks, RemoteProgram& program, const Setup& setup);
-void CheckInvalidMarks(Checks& checks, RemoteProgram& program, const Setup& setup,
-                       Timings& timings);
-void CheckLeastSquares(Checks& checks, RemoteProgram& program, const Setup& setup);
-void CheckRefreshAndUnknownCommand(Checks& checks, RemoteProgram& program);
+void CheckModelEnabling(Checks& checks, RemoteProgram& program, const Setup& setup);
+void CheckFrequenciesMenu(Checks& checks, RemoteProgram& program);
+void CheckSolve(Checks& checks, RemoteProgram& program, const Setup& setup);
+void CheckCriterionButtons(Checks& checks, RemoteProgram& program);
+// Prints the round trips of the commands that open no window.
+void TimeCommands(Checks& checks, RemoteProgram& program);
 
-// Windows the program opens (cases_windows.cpp).
+// Windows the program opens, and how it ends (cases_windows.cpp); the
+// commands that open one print how long the window takes to appear.
+bool WaitForLoad(RemoteProgram& program, const std::string& dataFile);
+void CheckOpenChosen(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckReports(Checks& checks, RemoteProgram& program, const Setup& setup);
-void CheckOpenOtherFile(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckOpenCancelled(Checks& checks, RemoteProgram& program);
-void CheckAbout(Checks& checks, RemoteProgram& program, const Setup& setup);
+void CheckAbout(Checks& checks, RemoteProgram& program);
 void CheckHelp(Checks& checks, RemoteProgram& program);
-void CheckExit(Checks& checks, RemoteProgram& program);
+void CheckMenuExit(Checks& checks, RemoteProgram& program);
 void CheckCloseBox(Checks& checks, RemoteProgram& program);
 void CheckMissingSample(Checks& checks, RemoteProgram& program, const std::string& folder);
 
-// What the program draws (cases_pictures.cpp). `gaugeFill` is the expected
-// height of the blue column in pixels.
+// What the program draws, from screenshots (cases_pictures.cpp).
+enum class GaugeShows { ColumnOnBottom, Full, Empty };
 void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,
-                   const std::string& shotName, int gaugeFill);
-// The gauge's client height in pixels.
-int GaugeHeight(RemoteProgram& program);
-// filled = floor(height * f + 0.5), f = (v - low) / (high - low) clipped to [0, 1].
-int ExpectedFill(int height, double value, double low, double high);
-// The gauge's fill now, from a screenshot; -1 when none can be taken.
-int MeasureCurrentGaugeFill(RemoteProgram& program, const Setup& setup);
-// After a window covered the main window, and after a minimise and restore,
-// the gauge and the grids show their pictures again.
-void CheckRepaintAfterCover(Checks& checks, RemoteProgram& program, const Setup& setup,
-                            int gaugeFill);
-
-// Waits until the window's title names a loaded file.
-bool WaitForLoad(RemoteProgram& program, const std::string& dataFile);
+                   const std::string& shotName, GaugeShows gauge);
+// Whether the lower item of the open menu popup has black (enabled) text;
+// nothing without a screenshot.
+std::optional<bool> MenuLowerItemEnabled(RemoteProgram& program, const Setup& setup,
+                                         const std::string& shotName);
+// An out-of-range kappa empties the gauge.
+void CheckInvalidGauge(Checks& checks, RemoteProgram& program, const Setup& setup);
+// After the main window is invalidated, and after a minimise and restore,
+// the gauge (full after a Solve) and the grids show their pictures again.
+void CheckRepaint(Checks& checks, RemoteProgram& program, const Setup& setup);
 
 }  // namespace e2e

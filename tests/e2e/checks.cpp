@@ -1,5 +1,6 @@
 #include "checks.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,11 +13,10 @@ void Checks::Group(const std::string& name) {
 }
 
 bool Checks::Expect(bool ok, const std::string& what, const std::string& detail) {
+    ++(ok ? passed : failed);
     if (ok) {
-        ++passed;
         std::printf("  ok    %s\n", what.c_str());
     } else {
-        ++failed;
         std::printf("  FAIL  %s: %s%s%s\n", group.c_str(), what.c_str(),
                     detail.empty() ? "" : " -- ", detail.c_str());
     }
@@ -30,20 +30,14 @@ bool Checks::ExpectText(const std::string& actual, const std::string& expected,
                   "expected \"" + expected + "\", got \"" + actual + "\"");
 }
 
-bool Checks::ExpectNear(const std::string& actualText, double expected, double tolerance,
+bool Checks::ExpectNear(const std::string& actual, double expected, double tolerance,
                         const std::string& what) {
-    double actual = 0.0;
-    if (!ParseNumber(actualText, actual)) {
-        return Expect(false, what, "not a number: \"" + actualText + "\"");
-    }
-    return ExpectNear(actual, expected, tolerance, what);
-}
-
-bool Checks::ExpectNear(double actual, double expected, double tolerance, const std::string& what) {
+    double value = 0.0;
     char detail[160];
-    std::snprintf(detail, sizeof detail, "expected %.9g (+-%.3g), got %.9g", expected, tolerance,
-                  actual);
-    return Expect(std::abs(actual - expected) <= tolerance, what, detail);
+    std::snprintf(detail, sizeof detail, "expected %.9g (+-%.3g), got \"%s\"", expected, tolerance,
+                  actual.c_str());
+    return Expect(ParseNumber(actual, value) && std::abs(value - expected) <= tolerance, what,
+                  detail);
 }
 
 int Checks::Finish() const {
@@ -53,12 +47,9 @@ int Checks::Finish() const {
 }
 
 bool ParseNumber(const std::string& text, double& value) {
-    if (text.empty()) {
-        return false;
-    }
     char* end = nullptr;
     value = std::strtod(text.c_str(), &end);
-    return end != nullptr && *end == '\0';
+    return !text.empty() && end != nullptr && *end == '\0';
 }
 
 }  // namespace e2e

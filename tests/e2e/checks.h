@@ -15,13 +15,11 @@ public:
     bool Expect(bool ok, const std::string& what, const std::string& detail = {});
     bool ExpectText(const std::string& actual, const std::string& expected,
                     const std::string& what);
-    // |actual - expected| <= tolerance; a text that is not a number fails.
-    bool ExpectNear(const std::string& actualText, double expected, double tolerance,
+    // The text is a number within `tolerance` of `expected`.
+    bool ExpectNear(const std::string& actual, double expected, double tolerance,
                     const std::string& what);
-    bool ExpectNear(double actual, double expected, double tolerance, const std::string& what);
     // Prints the closing line; the process exit code: 0 only without failures.
     int Finish() const;
-    int Failed() const { return failed; }
 
 private:
     std::string group;
@@ -29,7 +27,7 @@ private:
     int failed = 0;
 };
 
-// Reads a whole text as a number, as "%.6f" wrote it; false when it is not one.
+// Reads a whole text as a number; false when it is not one.
 bool ParseNumber(const std::string& text, double& value);
 
 }  // namespace e2e

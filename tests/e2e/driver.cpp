@@ -8,13 +8,11 @@
 // need scripts/e2e-screenshot-service watching SCREENSHOT_FOLDER; without it
 // the picture checks fail. Ends with "N passed, N failed"; exit code 1 on
 // any failure.
-#include <cmath>
-#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 
 #include "cases.h"
-#include "system/control_ids.h"
 
 namespace e2e {
 namespace {
@@ -26,54 +24,26 @@ std::string OwnFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
+// The data files are read as the program reads them, through the core.
 std::optional<Setup> MakeSetup(Checks& checks, const std::string& shotFolder) {
-    Setup setup;
-    setup.folder = OwnFolder();
-    setup.program = setup.folder + "\\dyvern.exe";
-    setup.sampleFile = setup.folder + "\\sample.dat";
-    setup.otherFile = setup.folder + "\\other.dat";
-    setup.reportFile = setup.folder + "\\report.txt";
-    setup.shots = Screenshots(shotFolder);
-    const auto sample = ReadDataTable(setup.sampleFile);
-    const auto other = ReadDataTable(setup.otherFile);
+    Setup setup{OwnFolder(), {}, {}, Screenshots(shotFolder)};
     checks.Group("set-up");
-    checks.Expect(sample.has_value(), "sample.dat beside the driver", setup.sampleFile);
-    checks.Expect(other.has_value(), "other.dat beside the driver", setup.otherFile);
-    if (!sample || !other) {
-        return std::nullopt;
+    bool read = true;
+    for (auto [name, table] :
+         {std::pair{"sample.dat", &setup.sample}, {"other.dat", &setup.other}}) {
+        std::ifstream file(setup.File(name));
+        *table = dyvern::ReadDataFile(file, 0);
+        read &= checks.Expect(file.is_open() && table->siteCount > 0,
+                              std::string(name) + " beside the driver", setup.File(name));
     }
-    setup.sample = *sample;
-    setup.other = *other;
-    return setup;
+    return read ? std::optional<Setup>(setup) : std::nullopt;
 }
 
 bool StartLoaded(Checks& checks, RemoteProgram& program, const Setup& setup) {
-    checks.Expect(program.Start(setup.program, setup.folder), "dyvern.exe starts", setup.program);
-    return checks.Expect(program.Main() != nullptr && WaitForLoad(program, setup.sampleFile),
-                         "sample loaded", program.Title());
-}
-
-}  // namespace
-
-void Timings::Print() const {
-    for (const auto& [what, milliseconds] : entries) {
-        std::printf("timing: %-40s %9.1f ms\n", what.c_str(), milliseconds);
-    }
-    std::fflush(stdout);
-}
-
-namespace {
-
-// At start-up the gauge runs from below the current lnL to the best one.
-int StartUpGaugeFill(RemoteProgram& program, const Setup& setup) {
-    double current = 0.0;
-    ParseNumber(program.Text(IDC_CRITERION_VALUE), current);
-    const double best = Jc69LogLikelihood(setup.sample, Jc69BestBranchLength(setup.sample));
-    double low = current - std::abs(best - current) * 0.5;
-    if (best - low < 2.0) {
-        low = best - 2.0;
-    }
-    return ExpectedFill(GaugeHeight(program), current, low, best);
+    checks.Expect(program.Start(setup.File("dyvern.exe"), setup.folder), "dyvern.exe starts");
+    return checks.Expect(
+        program.Main() != nullptr && WaitForLoad(program, setup.File("sample.dat")),
+        "sample loaded", program.Title());
 }
 
 // A case must not leave a dialog open; one that did is closed and reported.
@@ -82,49 +52,36 @@ void ExpectNoDialogsLeft(Checks& checks, const RemoteProgram& program) {
     for (const std::string& title : CloseDialogs(program.ProcessId())) {
         titles += " \"" + title + "\"";
     }
-    if (!titles.empty()) {
-        checks.Expect(false, "no dialog left open", "closed" + titles);
-    }
+    if (!titles.empty()) checks.Expect(false, "no dialog left open", "closed" + titles);
 }
 
 void RunMainSession(Checks& checks, const Setup& setup) {
     RemoteProgram program;
-    if (!StartLoaded(checks, program, setup)) {
-        return;
-    }
-    Timings timings;
+    if (!StartLoaded(checks, program, setup)) return;
     const std::function<void()> cases[] = {
         [&] { CheckStartUp(checks, program, setup); },
-        [&] { CheckLayout(checks, program); },
-        [&] { CheckPictures(checks, program, setup, "startup", StartUpGaugeFill(program, setup)); },
-        [&] { CheckRefreshAndUnknownCommand(checks, program); },
-        [&] { CheckSolveJc69(checks, program, setup, timings); },
-        [&] { CheckPictures(checks, program, setup, "solved", GaugeHeight(program)); },
-        [&] { CheckModelSwitches(checks, program, timings); },
-        [&] { CheckStepButtons(checks, program); },
-        [&] { CheckFrequencyTakeBack(checks, program); },
-        [&] { CheckEqualAndEmpirical(checks, program, setup); },
-        [&] { CheckInvalidMarks(checks, program, setup, timings); },
-        [&] { CheckLeastSquares(checks, program, setup); },
+        [&] {
+            checks.Group("start-up picture");
+            CheckPictures(checks, program, setup, "startup", GaugeShows::ColumnOnBottom);
+        },
+        [&] { CheckModelEnabling(checks, program, setup); },
+        [&] { CheckFrequenciesMenu(checks, program); },
+        [&] { CheckSolve(checks, program, setup); },
+        [&] { CheckInvalidGauge(checks, program, setup); },
+        [&] { CheckCriterionButtons(checks, program); },
+        [&] { TimeCommands(checks, program); },
+        [&] { CheckOpenChosen(checks, program, setup); },
         [&] { CheckReports(checks, program, setup); },
-        [&] { CheckOpenOtherFile(checks, program, setup); },
         [&] { CheckOpenCancelled(checks, program); },
-        [&] { CheckAbout(checks, program, setup); },
+        [&] { CheckAbout(checks, program); },
+        [&] { CheckRepaint(checks, program, setup); },
         [&] { CheckHelp(checks, program); },
     };
     for (const auto& run : cases) {
         run();
         ExpectNoDialogsLeft(checks, program);
     }
-    CheckExit(checks, program);
-    timings.Print();
-}
-
-void RunCloseBoxSession(Checks& checks, const Setup& setup) {
-    RemoteProgram program;
-    if (StartLoaded(checks, program, setup)) {
-        CheckCloseBox(checks, program);
-    }
+    CheckMenuExit(checks, program);
 }
 
 // A copy of the program in a folder of its own, without sample.dat.
@@ -132,7 +89,7 @@ void RunMissingSampleSession(Checks& checks, const Setup& setup) {
     const std::string folder = setup.folder + "\\no-sample";
     const std::string copy = folder + "\\dyvern.exe";
     CreateDirectoryA(folder.c_str(), nullptr);
-    CopyFileA(setup.program.c_str(), copy.c_str(), FALSE);
+    CopyFileA(setup.File("dyvern.exe").c_str(), copy.c_str(), FALSE);
     {
         RemoteProgram program;
         if (checks.Expect(program.Start(copy, folder), "copy without sample.dat starts")) {
@@ -147,12 +104,8 @@ int ShowOnce(const std::string& shotFolder) {
     Checks checks;
     const auto setup = MakeSetup(checks, shotFolder);
     RemoteProgram program;
-    if (!setup || !StartLoaded(checks, program, *setup)) {
-        return 1;
-    }
-    RECT area{};
-    GetWindowRect(program.Main(), &area);
-    const bool saved = setup->shots.Take("dyvern", area).has_value();
+    if (!setup || !StartLoaded(checks, program, *setup)) return 1;
+    const bool saved = setup->shots.Take("dyvern", program.Main()).has_value();
     PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     const auto code = program.WaitForExit(15.0);
     return saved && code ? static_cast<int>(*code) : 1;
@@ -162,14 +115,13 @@ int ShowOnce(const std::string& shotFolder) {
 }  // namespace e2e
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::string(argv[1]) == "--show") {
-        return e2e::ShowOnce(argv[2]);
-    }
+    if (argc > 2 && std::string(argv[1]) == "--show") return e2e::ShowOnce(argv[2]);
     e2e::Checks checks;
     const auto setup = e2e::MakeSetup(checks, argc > 1 ? argv[1] : "");
     if (setup) {
         e2e::RunMainSession(checks, *setup);
-        e2e::RunCloseBoxSession(checks, *setup);
+        e2e::RemoteProgram program;  // a second run, ended by its close box
+        if (e2e::StartLoaded(checks, program, *setup)) e2e::CheckCloseBox(checks, program);
         e2e::RunMissingSampleSession(checks, *setup);
     }
     return checks.Finish();

@@ -11,23 +11,20 @@
 
 namespace e2e {
 
-// Polls `condition` every 50 ms until it holds or `seconds` have passed.
-bool WaitUntil(const std::function<bool()>& condition, double seconds);
+// Polls `condition` every `pollMs` until it holds or `seconds` have passed.
+bool WaitUntil(const std::function<bool()>& condition, double seconds, int pollMs = 50);
 
 // A visible top-level window of `className` titled `title` (any title when
-// empty), owned by process `processId` (any process when 0).
-HWND FindTopLevel(const std::string& className, const std::string& title, DWORD processId);
-HWND WaitForTopLevel(const std::string& className, const std::string& title, DWORD processId,
-                     double seconds);
-// The texts of a window's child controls, in z-order.
-std::vector<std::string> ChildTexts(HWND window);
+// empty) of process `processId` (any when 0), waiting up to `seconds` for it.
+HWND FindTopLevel(const std::string& className, const std::string& title, DWORD processId,
+                  double seconds = 0);
 std::string WindowText(HWND window);
 // A message box's text (its static control 0xFFFF).
 std::string MessageBoxText(HWND box);
 // Posts a button press (IDOK, IDYES ...) and waits for the window to go.
-bool Answer(HWND box, int button, double seconds);
-// Closes every visible dialog or message box of a process, so that one case
-// left open does not block the next; returns their titles.
+bool Answer(HWND box, int button, double seconds = 10);
+// Closes every dialog or message box of a process, so that one case left
+// open does not block the next; returns their titles.
 std::vector<std::string> CloseDialogs(DWORD processId);
 
 // One run of the program under test, started by the driver.
@@ -43,29 +40,48 @@ public:
     HWND Main() const { return hwndMain; }
     DWORD ProcessId() const { return process.dwProcessId; }
 
-    HWND Control(int id) const;
-    std::string Text(int id) const;
-    std::string Title() const;
-    bool Enabled(int id) const;
-    bool Checked(int id) const;
+    HWND Control(int id) const { return GetDlgItem(hwndMain, id); }
+    std::string Text(int id) const { return WindowText(Control(id)); }
+    std::string Title() const { return WindowText(hwndMain); }
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    bool Checked(int id) const { return Send(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::vector<std::string> ListItems(int id) const;
-    int SelectedItem(int id) const;
+    int SelectedItem(int id) const {
+        return static_cast<int>(Send(Control(id), CB_GETCURSEL, 0, 0).value_or(CB_ERR));
+    }
 
     // Sent messages return when the program has handled them (false on a
     // time-out); anything that opens a modal window must be posted instead.
-    bool SetText(int id, const std::string& text);
-    bool Command(int id, int notification = 0);
-    bool PostCommand(int id);
-    bool SelectModel(int index);
-    bool Click(int id);
-    bool Responsive() const;
+    bool SetText(int id, const std::string& text) {
+        return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())).has_value();
+    }
+    bool Command(int id, int notification = 0) {
+        return Send(hwndMain, WM_COMMAND, MAKEWPARAM(id, notification),
+                    reinterpret_cast<LPARAM>(Control(id)))
+            .has_value();
+    }
+    void PostCommand(int id) { PostMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // A combo box choice as the user makes it: CB_SETCURSEL raises no notification.
+    bool SelectItem(int id, int index) {
+        return Send(Control(id), CB_SETCURSEL, index, 0) && Command(id, CBN_SELCHANGE);
+    }
+    bool Click(int id) { return Send(Control(id), BM_CLICK, 0, 0).has_value(); }
+    bool Responsive() const { return Send(hwndMain, WM_NULL, 0, 0).has_value(); }
+
+    // The menu bar through the keyboard: Alt with a title's mnemonic, then the
+    // keys and characters the open menu takes; its popup is of class "#32768".
+    // The menu loop reads them from the thread's queue, whichever window they name.
+    void OpenMenu(char mnemonic) { PostMessageA(hwndMain, WM_SYSCOMMAND, SC_KEYMENU, mnemonic); }
+    void PostKey(WPARAM virtualKey) { PostMessageA(hwndMain, WM_KEYDOWN, virtualKey, 0); }
+    void PostChar(char character) { PostMessageA(hwndMain, WM_CHAR, character, 0); }
+    HWND MenuPopup() const { return FindTopLevel("#32768", "", ProcessId()); }
 
     // The exit code once the process has ended, nothing on a time-out.
     std::optional<DWORD> WaitForExit(double seconds);
-    bool Running() const;
 
 private:
-    bool Send(UINT message, WPARAM wParam, LPARAM lParam, HWND target = nullptr) const;
+    // The result, or nothing when the program did not answer in time.
+    static std::optional<LRESULT> Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
 
     PROCESS_INFORMATION process{};
     HWND hwndMain = nullptr;

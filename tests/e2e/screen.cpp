@@ -1,46 +1,49 @@
 #include "screen.h"
 
-#include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "remote.h"
 
 namespace e2e {
+namespace {
 
-Image::Image(int width, int height, std::vector<unsigned char> rgb)
-    : width(width), height(height), rgb(std::move(rgb)) {}
+// A binary PPM (P6, maximum 255), as the service writes it.
+std::optional<Image> ReadPpm(const std::string& path, const RECT& area) {
+    std::ifstream file(path, std::ios::binary);
+    std::string magic;
+    int maximum = 0;
+    Image image;
+    image.area = area;
+    if (!(file >> magic >> image.width >> image.height >> maximum) || magic != "P6" ||
+        maximum != 255) {
+        return std::nullopt;
+    }
+    file.get();  // the single white-space character before the samples
+    image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+    file.read(reinterpret_cast<char*>(image.rgb.data()),
+              static_cast<std::streamsize>(image.rgb.size()));
+    return file ? std::optional<Image>(std::move(image)) : std::nullopt;
+}
+
+}  // namespace
 
 Pixel Image::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) {
-        return Pixel{};
-    }
+    if (x < 0 || y < 0 || x >= width || y >= height) return Pixel{};
     const size_t offset = (static_cast<size_t>(y) * width + x) * 3;
     return Pixel{rgb[offset], rgb[offset + 1], rgb[offset + 2]};
 }
 
-std::optional<Image> ReadPpm(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string magic;
-    int width = 0;
-    int height = 0;
-    int maximum = 0;
-    if (!(file >> magic >> width >> height >> maximum) || magic != "P6" || maximum != 255) {
-        return std::nullopt;
-    }
-    file.get();  // the single white-space character before the samples
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    file.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    if (!file) {
-        return std::nullopt;
-    }
-    return Image(width, height, std::move(rgb));
+RECT Image::ClientArea(HWND window) const {
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -area.left, -area.top);
+    return client;
 }
 
-std::optional<Image> Screenshots::Take(const std::string& name, const RECT& area) const {
-    if (!Available()) {
-        return std::nullopt;
-    }
+std::optional<Image> Screenshots::Take(const std::string& name, HWND window) const {
+    RECT area{};
+    if (folder.empty() || !GetWindowRect(window, &area)) return std::nullopt;
     const std::string base = folder + "\\" + name;
     DeleteFileA((base + ".done").c_str());
     // Written under another name first: the service must never read half a request.
@@ -53,58 +56,15 @@ std::optional<Image> Screenshots::Take(const std::string& name, const RECT& area
     const bool done = WaitUntil(
         [&] { return GetFileAttributesA((base + ".done").c_str()) != INVALID_FILE_ATTRIBUTES; },
         30.0);
-    if (!done) {
-        return std::nullopt;
-    }
-    return ReadPpm(base + ".ppm");
+    return done ? ReadPpm(base + ".ppm", area) : std::nullopt;
 }
 
-RECT ClientAreaOnScreen(HWND control) {
-    RECT client{};
-    GetClientRect(control, &client);
-    POINT origin{0, 0};
-    ClientToScreen(control, &origin);
-    return RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-}
-
-RECT Relative(const RECT& screenRect, const RECT& imageArea) {
-    return RECT{screenRect.left - imageArea.left, screenRect.top - imageArea.top,
-                screenRect.right - imageArea.left, screenRect.bottom - imageArea.top};
-}
-
-int MeasureGaugeFill(const Image& image, const RECT& client) {
-    const int x = (client.left + client.right) / 2;
-    for (int y = client.top; y < client.bottom; ++y) {
-        if (image.At(x, y).IsBlue()) {
-            return client.bottom - y + 1;
-        }
-    }
-    return 0;
-}
-
-int FirstDarkRow(const Image& image, const RECT& area) {
+int CountPixels(const Image& image, const RECT& area, bool (Pixel::*test)() const) {
+    int count = 0;
     for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (image.At(x, y).IsDark()) {
-                return y;
-            }
-        }
+        for (int x = area.left; x < area.right; ++x) count += (image.At(x, y).*test)() ? 1 : 0;
     }
-    return -1;
-}
-
-int DarkCentreTwice(const Image& image, const RECT& area) {
-    int leftmost = area.right;
-    int rightmost = area.left - 1;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (image.At(x, y).IsDark()) {
-                leftmost = std::min(leftmost, x);
-                rightmost = std::max(rightmost, x);
-            }
-        }
-    }
-    return rightmost < leftmost ? -1 : leftmost + rightmost;
+    return count;
 }
 
 }  // namespace e2e
