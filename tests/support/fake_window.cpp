@@ -18,7 +18,7 @@ struct ControlTemplate {
 
 #define DYVERN_CONTROL(text, id, cls, style, x, y, w, h) {id, cls, text, #style, w, h},
 const ControlTemplate kControls[] = {
-#include "system/main_window_controls.h"
+#include "system/main_window_controls.inc"
 };
 #undef DYVERN_CONTROL
 
