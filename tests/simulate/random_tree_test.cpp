@@ -33,20 +33,5 @@ TEST(RandomTreeTest, BinaryUltrametricAndParentsAfterChildren) {
     }
 }
 
-TEST(RandomTreeTest, SeedFixesTheTree) {
-    RandomSource first(5), again(5), other(6);
-    const Tree a = RandomJoiningTree(20, 0.2, first);
-    const Tree b = RandomJoiningTree(20, 0.2, again);
-    const Tree c = RandomJoiningTree(20, 0.2, other);
-    bool sameAsOther = true;
-    for (size_t k = 0; k < a.nodes.size(); ++k) {
-        EXPECT_EQ(a.nodes[k].parent, b.nodes[k].parent);
-        EXPECT_EQ(a.nodes[k].branch, b.nodes[k].branch);
-        sameAsOther = sameAsOther && a.nodes[k].parent == c.nodes[k].parent &&
-                      a.nodes[k].branch == c.nodes[k].branch;
-    }
-    EXPECT_FALSE(sameAsOther);
-}
-
 }  // namespace
 }  // namespace dyvern

