@@ -1,0 +1,58 @@
+// Estimates of one model on one pair table by one criterion, with their
+// uncertainty and the fit test: the core's statistics for d.
+//
+// The search starts as the window's Solve does (Powell's method from bt 0.1,
+// kappa 1 and frequencies 0.25, or under least squares the frequencies held
+// at the empirical composition) and Newton's method with exact derivatives
+// refines it until no step improves the criterion in floating point.
+// Likelihood uses the counts alone; the declared site count n scales the
+// expected table and enters least squares, AICc and BIC.
+#pragma once
+
+#include <array>
+#include <limits>
+
+#include "estimate/fit_status.h"
+#include "model/divergence.h"
+#include "report/report.h"
+
+namespace dyvern {
+
+inline constexpr double kNotApplicable = std::numeric_limits<double>::quiet_NaN();
+
+// NaN for what does not apply or is not determined, +inf for what is
+// unbounded (see FitStatus).
+struct PairFit {
+    ModelKind model = ModelKind::JC69;
+    Criterion criterion = Criterion::MaxLikelihood;
+    FitStatus status = FitStatus::Unfittable;
+    const char* problem = "";  // why the table is unfittable, else ""
+
+    double bt = kNotApplicable;     // the window's betat
+    double kappa = kNotApplicable;  // 1 when the model fixes it
+    std::array<double, 4> pi{kNotApplicable, kNotApplicable, kNotApplicable,
+                             kNotApplicable};  // A, C, G, T
+    // d = bt (2 piR piY + 2 kappa (piA piG + piC piT)), substitutions per site.
+    double d = kNotApplicable;
+    double lnL = kNotApplicable;  // at the estimates, whichever criterion was fitted
+    double ss = kNotApplicable;
+    GoodnessOfFit gof;  // observed against JointProbability x n, as the report tests it
+    int df = 0;         // of the fit test
+    int k = 0;          // free parameters under likelihood
+
+    // Under likelihood only.
+    double seD = kNotApplicable;  // observed information and the delta method
+    double seKappa = kNotApplicable;
+    double dLow = kNotApplicable;  // 95% profile-likelihood interval of d
+    double dHigh = kNotApplicable;
+    double aic = kNotApplicable;
+    double aicc = kNotApplicable;
+    double bic = kNotApplicable;
+
+    bool converged = false;  // the search ended with a zero gradient
+};
+
+PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
+                Criterion criterion);
+
+}  // namespace dyvern

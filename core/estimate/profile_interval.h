@@ -1,0 +1,40 @@
+// The profile likelihood of d and the interval it gives: the d values where
+// 2 (lnL max - profile lnL(d)) equals a chi-square point with 1 df (3.8414588
+// for 95%), the profile re-optimising the other free parameters at each d.
+#pragma once
+
+#include "estimate/box_newton.h"
+#include "estimate/pair_objective.h"
+
+namespace dyvern {
+
+inline constexpr double kChiSquare95OneDf = 3.841458820694124;
+
+class DistanceProfile {
+public:
+    // `near` seeds the first search; each later one starts where the last ended.
+    DistanceProfile(const PairData& data, ModelKind model, const Rates<double>& near);
+
+    // Max of lnL over the other free parameters with d held.
+    double LogLikelihoodAt(double d);
+    // The d of about one change in the table: where scans start from 0.
+    double OneChange() const;
+
+private:
+    const PairData& data;
+    ModelKind model;
+    Point last;
+};
+
+struct DistanceInterval {
+    double low;
+    double high;  // +inf when the profile never falls far enough
+};
+
+// The interval around dHat (0 or +inf on the edges), whose maximum is
+// lnLMax, with lnLInfinite the best likelihood as d grows without bound.
+// NaN ends where a crossing cannot be bracketed.
+DistanceInterval ProfileInterval(DistanceProfile& profile, double dHat, double lnLMax,
+                                 double lnLInfinite, double level = kChiSquare95OneDf);
+
+}  // namespace dyvern

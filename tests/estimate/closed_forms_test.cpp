@@ -1,0 +1,99 @@
+// The likelihood optima of JC69 and K80 on a pair table are the closed-form
+// distances: both models see only the totals of identical pairs,
+// transitions and transversions, so the optimum makes the expected shares
+// the observed ones and lnL is that of the trinomial,
+//   JC69: n0 ln((1 - p)/4) + m ln(p/12),
+//   K80:  n0 ln((1 - P - Q)/4) + nP ln(P/4) + nQ ln(Q/8).
+// For the same reason the observed information there is the trinomial's
+// expected information, and the delta method gives the formulas' variances.
+#include "estimate/closed_forms.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "estimate/pair_fit.h"
+#include "pair_tables.h"
+
+namespace dyvern {
+namespace {
+
+using testing::CellTotal;
+using testing::Spread;
+
+struct Totals {
+    double identical, transitions, transversions;
+};
+
+constexpr Totals kTables[] = {
+    {92, 5, 3},      {840, 120, 40},   {350, 60, 90},
+    {298, 1, 1},     {750, 300, 150},  {280, 40, 80},
+    {720, 16, 64},   {1300, 600, 100}, {129, 9, 12},
+    {4725, 250, 25}, {48, 6, 6},       {7300, 1500, 1200},
+    {595, 70, 35},   {40, 25, 20},     {262 + 266 + 82 + 206, 66, 13},
+};
+
+double Relative(double value, double expected) { return std::fabs(value / expected - 1.0); }
+
+TEST(ClosedForms, LikelihoodOptimaOfJukesCantorAndKimuraAreTheFormulas) {
+    for (const Totals& t : kTables) {
+        SCOPED_TRACE(::testing::Message()
+                     << t.identical << " " << t.transitions << " " << t.transversions);
+        const DivergenceCounts table = Spread(t.identical, t.transitions, t.transversions);
+        const double N = CellTotal(table);
+        const double P = t.transitions / N, Q = t.transversions / N, p = P + Q;
+        const int n = static_cast<int>(std::lround(N));
+
+        const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::MaxLikelihood);
+        const ClosedFormDistance jcForm = JukesCantorDistance(p, N);
+        EXPECT_EQ(jc.status, FitStatus::Ok);
+        EXPECT_LT(Relative(jc.d, jcForm.d), 1e-9);
+        EXPECT_LT(Relative(jc.bt, 4.0 * jcForm.d / 3.0), 1e-9);
+        EXPECT_LT(Relative(jc.lnL, t.identical * std::log((1 - p) / 4) +
+                                       (t.transitions + t.transversions) * std::log(p / 12)),
+                  1e-12);
+        EXPECT_LT(Relative(jc.seD * jc.seD, jcForm.variance), 1e-7);
+
+        const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::MaxLikelihood);
+        const ClosedFormDistance kForm = KimuraDistance(P, Q, N);
+        ASSERT_GT(kForm.kappa, 0.0);
+        EXPECT_EQ(k80.status, FitStatus::Ok);
+        EXPECT_LT(Relative(k80.d, kForm.d), 1e-9);
+        EXPECT_LT(Relative(k80.kappa, kForm.kappa), 1e-8);
+        EXPECT_LT(Relative(k80.bt, -std::log(1 - 2 * Q)), 1e-9);
+        const double trinomial = t.identical * std::log((1 - p) / 4) +
+                                 t.transitions * std::log(P / 4) +
+                                 t.transversions * std::log(Q / 8);
+        EXPECT_LT(Relative(k80.lnL, trinomial), 1e-12);
+        EXPECT_LT(Relative(k80.seD * k80.seD, kForm.variance), 1e-7);
+        EXPECT_TRUE(jc.converged && k80.converged);
+    }
+}
+
+// Least squares takes its shares over the declared n, here twice the cells:
+// JC69 and K80 are then the formulas at those shares, and F81 is the F81
+// distance at the window's empirical composition (sums over 2n, piT the rest).
+TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
+    for (const Totals& t : kTables) {
+        const DivergenceCounts table = Spread(t.identical, t.transitions, t.transversions);
+        const int n = 2 * static_cast<int>(std::lround(CellTotal(table)));
+        const double P = t.transitions / n, Q = t.transversions / n;
+        const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::LeastSquares);
+        EXPECT_LT(Relative(jc.d, JukesCantorDistance(P + Q, n).d), 1e-9);
+        const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::LeastSquares);
+        EXPECT_LT(Relative(k80.d, KimuraDistance(P, Q, n).d), 1e-9);
+        EXPECT_LT(Relative(k80.kappa, KimuraDistance(P, Q, n).kappa), 1e-8);
+
+        std::array<double, 4> pi{};
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j) pi[i] += (table[i][j] + table[j][i]) / (2.0 * n);
+        pi[T] = 1.0 - pi[A] - pi[C] - pi[G];
+        const PairFit f81 = FitPair(table, n, ModelKind::F81, Criterion::LeastSquares);
+        EXPECT_LT(Relative(f81.d, FelsensteinDistance(P + Q, pi, n).d), 1e-9);
+        EXPECT_DOUBLE_EQ(f81.pi[T], pi[T]);
+        EXPECT_LT(f81.ss, 1e-20);
+    }
+}
+
+}  // namespace
+}  // namespace dyvern
