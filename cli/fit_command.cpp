@@ -1,0 +1,34 @@
+// dyvern-cli fit: every chosen model and criterion fitted to every chosen pair.
+#include "command.h"
+#include "fit_rows.h"
+#include "model_choice.h"
+
+namespace dyvern::cli {
+
+int RunFit(const Arguments& arguments, Streams streams) {
+    const std::string& path = OneOperand(arguments, "FILE");
+    const std::vector<ModelKind> models =
+        ModelsOption(arguments, {std::begin(kAllModels), std::end(kAllModels)});
+    const std::vector<Criterion> criteria = CriteriaOption(arguments, "both");
+    const RecordFormat format =
+        arguments.Value("format", "tsv") == "json" ? RecordFormat::Json : RecordFormat::Tsv;
+    const std::vector<NamedTable> tables = ChosenTables(ReadInput(path), arguments);
+    WriteSitesLeftOut(tables, streams.err);
+
+    bool anyUnfitted = false;
+    RecordWriter writer(streams.out, format, FitColumns());
+    for (const NamedTable& table : tables) {
+        for (const ModelKind model : models) {
+            for (const Criterion criterion : criteria) {
+                const PairFit fit = FitPair(table.counts, table.siteCount, model, criterion);
+                anyUnfitted |= ReportUnfitted(table, fit, streams.err);
+                writer.Write(FitRow(table, fit));
+            }
+        }
+    }
+    writer.Finish();
+    streams.out << (format == RecordFormat::Json ? "\n" : "");
+    return anyUnfitted ? kSomePairsNotFitted : kDone;
+}
+
+}  // namespace dyvern::cli

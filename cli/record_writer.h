@@ -1,0 +1,58 @@
+// Rows of named columns written as they come: tab-separated with a header
+// line, or a JSON array of objects. A value that does not apply is "NA" in
+// TSV and null in JSON; so is an infinity in JSON, which cannot hold one
+// (TSV writes "inf"): the row's status column says why.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dyvern::cli {
+
+enum class RecordFormat { Tsv, Json };
+
+class Value {
+public:
+    Value() = default;  // does not apply
+    Value(double number) : kind(Kind::Number), number(number) {}  // NOLINT: plain numbers read best
+    Value(int whole) : kind(Kind::Whole), number(whole) {}       // NOLINT
+    Value(std::string text) : kind(Kind::Text), text(std::move(text)) {}  // NOLINT
+    Value(const char* text) : kind(Kind::Text), text(text) {}           // NOLINT
+
+    std::string Tsv() const;
+    std::string Json() const;
+
+private:
+    enum class Kind { Missing, Number, Whole, Text };
+    Kind kind = Kind::Missing;
+    double number = 0.0;
+    std::string text;
+};
+
+class RecordWriter {
+public:
+    RecordWriter(std::ostream& out, RecordFormat format, std::vector<std::string> columns);
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
+    ~RecordWriter();  // closes the JSON array if Finish was not called
+
+    void Write(const std::vector<Value>& row);
+    void Finish();
+
+private:
+    std::ostream& out;
+    RecordFormat format;
+    std::vector<std::string> columns;
+    bool any = false;
+    bool finished = false;
+};
+
+// Every number is written to 10 significant digits: the fits are refined to
+// better than that, so each digit written is a digit of the optimum.
+inline constexpr int kSignificantDigits = 10;
+std::string FormatNumber(double value);
+// A JSON string literal.
+std::string JsonString(const std::string& text);
+
+}  // namespace dyvern::cli
