@@ -98,9 +98,17 @@ void Win32Window::EnableControl(int id, bool enabled) {
 }
 
 void Win32Window::EnableMenuItem(int id, bool enabled) {
-    ::EnableMenuItem(GetMenu(hwndMain), static_cast<UINT>(id),
+    const HMENU menu = GetMenu(hwndMain);
+    ::EnableMenuItem(menu, static_cast<UINT>(id),
                      MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    DrawMenuBar(hwndMain);
+    // A popup's items are drawn when it opens; only an item of the bar itself
+    // needs the bar redrawn, and redrawing it costs a frame's worth under Wine.
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        if (GetMenuItemID(menu, position) == static_cast<UINT>(id)) {
+            DrawMenuBar(hwndMain);
+            return;
+        }
+    }
 }
 
 void Win32Window::SetCheck(int id, bool checked) {

@@ -46,6 +46,7 @@ void FakeWindow::SetControlText(int id, const std::string& text) {
     FakeControl& control = controls.at(id);
     control.text = text;
     ++changes;
+    ++draws[id];
     if (control.isEdit && commands) commands->Command(id, DYVERN_EN_UPDATE);
 }
 
@@ -102,6 +103,7 @@ void FakeWindow::Paint(int id, const Picture& picture, bool erase) {
     pictures[id] = picture;
     erased[id] = erase;
     ++changes;
+    ++draws[id];
 }
 
 }  // namespace dyvern::testing

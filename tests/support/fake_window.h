@@ -86,6 +86,7 @@ public:
     int fontReleases = 0;
     std::map<int, Picture> pictures;  // what each drawn control shows now
     std::map<int, bool> erased;       // whether its last paint erased it first
+    std::map<int, int> draws;         // paints and text sets of each control
     int changes = 0;
 
 private:

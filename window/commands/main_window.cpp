@@ -58,13 +58,16 @@ const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification
     return nullptr;
 }
 
-MainWindow::MainWindow(WindowSystem& window) : session(window) {}
+// The texts every evaluation rewrites; none raises a command the table answers.
+MainWindow::MainWindow(WindowSystem& window)
+    : screen(window, {IDC_CRITERION_VALUE, IDC_PIT_EDIT}), session(screen) {}
 
 void MainWindow::Command(int id, int notification) {
     if (cleanedUp) return;
     // Start-up runs once, and nothing else means anything before it.
     const bool startUp = id == IDM_INIT;
     if (startUp == started) return;
+    const DrawingBatch batch(screen);
     if (const CommandEntry* entry = FindCommand(id, notification)) (this->*(entry->run))(id);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "state/session.h"
+#include "system/deferred_drawing.h"
 #include "system/window_system.h"
 
 namespace dyvern {
@@ -44,6 +45,7 @@ private:
     void FillModelCombo();
     void CreateFonts();
 
+    DeferredDrawing screen;  // what the session draws through
     Session session;
     bool started = false;
     bool cleanedUp = false;
