@@ -1,0 +1,236 @@
+#include "distance/likelihood_terms.h"
+
+#include <cmath>
+#include <limits>
+
+namespace dyvern {
+namespace {
+
+using Matrix = std::array<Coordinates, kCoordinates>;
+
+// e^z and e^z - 1 from one call, each without cancellation.
+struct Exponential {
+    double e;
+    double em1;
+};
+
+Exponential ExpOf(double z) {
+    if (std::fabs(z) < 0.5) {
+        const double em1 = std::expm1(z);
+        return {1.0 + em1, em1};
+    }
+    const double e = std::exp(z);
+    return {e, e - 1.0};
+}
+
+// The rate part of the cells. In a class with second decay e and
+// t = (class share) q + e1 - e, the identical cells of its two bases are
+// e + (share) t and e + (1 - share) t, and both transitions carry t.
+struct Decays {
+    double e1, q;   // e^-v, 1 - e^-v
+    double eR, tR;  // purines: e^-(v y + s r)
+    double eY, tY;  // pyrimidines: e^-(v r + s y)
+};
+
+Decays DecaysAt(const Coordinates& x) {
+    const double r = x[kR], y = 1.0 - r, gap = x[kS] - x[kV];
+    const Exponential e1 = ExpOf(-x[kV]);
+    const Exponential fR = ExpOf(-r * gap);
+    const Exponential fY = ExpOf(-y * gap);
+    Decays k;
+    k.e1 = e1.e;
+    k.q = -e1.em1;
+    k.eR = e1.e * fR.e;
+    k.tR = r * k.q - e1.e * fR.em1;
+    k.eY = e1.e * fY.e;
+    k.tY = y * k.q - e1.e * fY.em1;
+    return k;
+}
+
+// n ln u, where a term without counts costs nothing even when u is 0.
+double LogTerm(double n, double u) {
+    if (n == 0.0) return 0.0;
+    return u > 0.0 ? n * std::log(u) : -std::numeric_limits<double>::infinity();
+}
+
+// One class's block n1 ln D1 + n2 ln D2 + n3 ln t, with D1 = w g + (1 - w) e,
+// D2 = (1 - w) g + w e and t = g - e, differentiated in z = (w, g, e).
+struct Block {
+    double n1, n2, n3;
+    double w, e, t;
+};
+
+struct BlockDerivatives {
+    double first[3] = {};
+    double second[3][3] = {};
+};
+
+void AddLog(BlockDerivatives& f, double n, double u, const double (&du)[3], double mixedWG) {
+    if (n == 0.0) return;
+    const double inverse = 1.0 / u;
+    for (int k = 0; k < 3; ++k) {
+        f.first[k] += n * inverse * du[k];
+        for (int l = 0; l < 3; ++l) f.second[k][l] -= n * inverse * inverse * du[k] * du[l];
+    }
+    // The only second derivatives of D1, D2: d2/dw dg = +-1, d2/dw de = -+1.
+    f.second[0][1] += n * inverse * mixedWG;
+    f.second[1][0] += n * inverse * mixedWG;
+    f.second[0][2] -= n * inverse * mixedWG;
+    f.second[2][0] -= n * inverse * mixedWG;
+}
+
+BlockDerivatives DerivativesOf(const Block& b) {
+    BlockDerivatives f;
+    AddLog(f, b.n1, b.e + b.w * b.t, {b.t, b.w, 1.0 - b.w}, 1.0);
+    AddLog(f, b.n2, b.e + (1.0 - b.w) * b.t, {-b.t, 1.0 - b.w, b.w}, -1.0);
+    AddLog(f, b.n3, b.t, {0.0, 1.0, -1.0}, 0.0);
+    return f;
+}
+
+// A smooth function of the coordinates: its gradient and Hessian.
+struct Inner {
+    Coordinates gradient{};
+    Matrix hessian{};
+};
+
+// Adds the block to the expansion through z = (w, g, e) by the chain rule.
+void AddBlock(LikelihoodExpansion& out, const BlockDerivatives& f, int shareIndex, const Inner& g,
+              const Inner& e) {
+    Coordinates unit{};
+    unit[shareIndex] = 1.0;
+    const Coordinates* rows[3] = {&unit, &g.gradient, &e.gradient};
+    for (int i = 0; i < kCoordinates; ++i) {
+        for (int k = 0; k < 3; ++k) out.gradient[i] += f.first[k] * (*rows[k])[i];
+        for (int j = 0; j < kCoordinates; ++j) {
+            double sum = f.first[1] * g.hessian[i][j] + f.first[2] * e.hessian[i][j];
+            for (int k = 0; k < 3; ++k)
+                for (int l = 0; l < 3; ++l) sum += f.second[k][l] * (*rows[k])[i] * (*rows[l])[j];
+            out.hessian[i][j] += sum;
+        }
+    }
+}
+
+// g = share + (1 - share) e1 for the class whose share of the frequencies is
+// `share` (r for purines: sign +1; 1 - r for pyrimidines: sign -1).
+Inner ClassBase(double share, double sign, const Decays& k) {
+    Inner g;
+    g.gradient[kV] = -(1.0 - share) * k.e1;
+    g.gradient[kR] = sign * k.q;
+    g.hessian[kV][kV] = (1.0 - share) * k.e1;
+    g.hessian[kV][kR] = g.hessian[kR][kV] = sign * k.e1;
+    return g;
+}
+
+// e = exp(-u), u = v (1 - share) + s share, with share = r or 1 - r.
+Inner SecondDecay(double e, double share, double sign, const Coordinates& x) {
+    const Coordinates du{1.0 - share, share, sign * (x[kS] - x[kV]), 0.0, 0.0};
+    Inner out;
+    for (int i = 0; i < kCoordinates; ++i) {
+        out.gradient[i] = -e * du[i];
+        for (int j = 0; j < kCoordinates; ++j) out.hessian[i][j] = e * du[i] * du[j];
+    }
+    // d2u/dv dr = -sign, d2u/ds dr = +sign.
+    out.hessian[kV][kR] += e * sign;
+    out.hessian[kR][kV] += e * sign;
+    out.hessian[kS][kR] -= e * sign;
+    out.hessian[kR][kS] -= e * sign;
+    return out;
+}
+
+// n1 ln x + n2 ln(1 - x) in one coordinate.
+void AddShare(LikelihoodExpansion& out, int i, double x, double n1, double n2) {
+    if (n1 != 0.0) {
+        out.gradient[i] += n1 / x;
+        out.hessian[i][i] -= n1 / (x * x);
+    }
+    if (n2 != 0.0) {
+        const double y = 1.0 - x;
+        out.gradient[i] -= n2 / y;
+        out.hessian[i][i] -= n2 / (y * y);
+    }
+}
+
+double SumOfLogs(const LikelihoodTerms& t, const Coordinates& x, const Decays& k) {
+    const double r = x[kR], a = x[kShareA], c = x[kShareC];
+    return LogTerm(t.same[A], k.eR + a * k.tR) + LogTerm(t.same[G], k.eR + (1.0 - a) * k.tR) +
+           LogTerm(t.purineTransitions, k.tR) + LogTerm(t.same[C], k.eY + c * k.tY) +
+           LogTerm(t.same[T], k.eY + (1.0 - c) * k.tY) + LogTerm(t.pyrimidineTransitions, k.tY) +
+           LogTerm(t.transversions, k.q) + LogTerm(t.lnR, r) + LogTerm(t.lnY, 1.0 - r) +
+           LogTerm(t.lnA, a) + LogTerm(t.lnNotA, 1.0 - a) + LogTerm(t.lnC, c) +
+           LogTerm(t.lnNotC, 1.0 - c);
+}
+
+}  // namespace
+
+LikelihoodTerms TermsOf(const DivergenceCounts& n) {
+    LikelihoodTerms t;
+    std::array<double, 4> m{};  // each base's count among identical pairs and transversions
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            const PairKind kind = KindOfPair(i, j);
+            if (kind == PairKind::Identical) {
+                t.same[i] = n[i][i];
+                m[i] += n[i][i];
+            } else if (kind == PairKind::Transversion) {
+                t.transversions += n[i][j];
+                m[i] += n[i][j];
+                m[j] += n[i][j];
+            }
+        }
+    }
+    t.purineTransitions = n[A][G] + n[G][A];
+    t.pyrimidineTransitions = n[C][T] + n[T][C];
+    t.lnR = m[A] + m[G] + t.purineTransitions;
+    t.lnY = m[C] + m[T] + t.pyrimidineTransitions;
+    t.lnA = m[A] + t.purineTransitions;
+    t.lnNotA = m[G] + t.purineTransitions;
+    t.lnC = m[C] + t.pyrimidineTransitions;
+    t.lnNotC = m[T] + t.pyrimidineTransitions;
+    return t;
+}
+
+double LogLikelihoodAt(const LikelihoodTerms& terms, const Coordinates& x) {
+    return SumOfLogs(terms, x, DecaysAt(x));
+}
+
+LikelihoodExpansion ExpandLogLikelihood(const LikelihoodTerms& t, const Coordinates& x) {
+    const Decays k = DecaysAt(x);
+    const double r = x[kR];
+    LikelihoodExpansion out;
+    out.value = SumOfLogs(t, x, k);
+    if (t.transversions != 0.0) {
+        out.gradient[kV] += t.transversions * k.e1 / k.q;
+        out.hessian[kV][kV] -= t.transversions * k.e1 / (k.q * k.q);
+    }
+    const Block purines{t.same[A], t.same[G], t.purineTransitions, x[kShareA], k.eR, k.tR};
+    AddBlock(out, DerivativesOf(purines), kShareA, ClassBase(r, 1.0, k),
+             SecondDecay(k.eR, r, 1.0, x));
+    const Block pyrimidines{t.same[C], t.same[T], t.pyrimidineTransitions, x[kShareC], k.eY, k.tY};
+    AddBlock(out, DerivativesOf(pyrimidines), kShareC, ClassBase(1.0 - r, -1.0, k),
+             SecondDecay(k.eY, 1.0 - r, -1.0, x));
+    AddShare(out, kR, r, t.lnR, t.lnY);
+    AddShare(out, kShareA, x[kShareA], t.lnA, t.lnNotA);
+    AddShare(out, kShareC, x[kShareC], t.lnC, t.lnNotC);
+    return out;
+}
+
+double DistanceAt(const Coordinates& x) {
+    const double r = x[kR], y = 1.0 - r, a = x[kShareA], c = x[kShareC];
+    const double A = 2.0 * r * y;
+    const double B = 2.0 * (r * r * a * (1.0 - a) + y * y * c * (1.0 - c));
+    return x[kV] * A + x[kS] * B;
+}
+
+Coordinates DistanceGradient(const Coordinates& x) {
+    const double r = x[kR], y = 1.0 - r, a = x[kShareA], c = x[kShareC];
+    const double v = x[kV], s = x[kS];
+    Coordinates g;
+    g[kV] = 2.0 * r * y;
+    g[kS] = 2.0 * (r * r * a * (1.0 - a) + y * y * c * (1.0 - c));
+    g[kR] = 2.0 * v * (1.0 - 2.0 * r) + 4.0 * s * (r * a * (1.0 - a) - y * c * (1.0 - c));
+    g[kShareA] = 2.0 * s * r * r * (1.0 - 2.0 * a);
+    g[kShareC] = 2.0 * s * y * y * (1.0 - 2.0 * c);
+    return g;
+}
+
+}  // namespace dyvern

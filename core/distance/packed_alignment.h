@@ -1,0 +1,65 @@
+// An alignment packed once for counting many pairs: per sequence and per
+// 64-site word, one bit plane for each plain base (A C G T) and one for
+// ambiguity codes; '-', '?' and N set no bit. Ambiguity codes are rare, so
+// each sequence also keeps the sorted list of its ambiguous sites and their
+// bases, for the exact per-site rule.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "align/alignment.h"
+#include "align/iupac.h"
+
+namespace dyvern {
+
+inline constexpr int kPlanesPerWord = 5;  // A, C, G, T, ambiguous
+inline constexpr int kAmbiguousPlane = 4;
+
+struct AmbiguousSite {
+    int site;
+    BaseSet bases;  // two or three bases
+};
+
+class PackedAlignment {
+public:
+    // Throws std::invalid_argument naming the sequence for a character that
+    // is not a nucleotide code or a length unlike the first sequence's, and
+    // std::length_error beyond the int range of sites.
+    explicit PackedAlignment(const Alignment& alignment);
+
+    std::size_t size() const { return names_.size(); }
+    int siteCount() const { return sites_; }
+    std::size_t wordCount() const { return words_; }
+    const std::string& name(std::size_t sequence) const { return names_[sequence]; }
+
+    // wordCount() groups of kPlanesPerWord words, bit k of word w for site 64 w + k.
+    const std::uint64_t* planes(std::size_t sequence) const {
+        return planes_.data() + sequence * words_ * kPlanesPerWord;
+    }
+    // The ambiguous sites of one sequence, in site order, as [begin, end).
+    const AmbiguousSite* ambiguousBegin(std::size_t sequence) const {
+        return ambiguous_.data() + ambiguousStart_[sequence];
+    }
+    const AmbiguousSite* ambiguousEnd(std::size_t sequence) const {
+        return ambiguous_.data() + ambiguousStart_[sequence + 1];
+    }
+
+private:
+    void Pack(std::size_t sequence, const std::string& codes);
+
+    std::vector<std::string> names_;
+    int sites_ = 0;
+    std::size_t words_ = 0;
+    std::vector<std::uint64_t> planes_;
+    std::vector<AmbiguousSite> ambiguous_;
+    std::vector<std::size_t> ambiguousStart_;  // size() + 1 offsets into ambiguous_
+};
+
+// The bases a packed sequence allows at a site: one for a plain base, two or
+// three for an ambiguity code, none for '-', '?' or N.
+BaseSet PackedBasesAt(const PackedAlignment& packed, std::size_t sequence, int site);
+
+}  // namespace dyvern

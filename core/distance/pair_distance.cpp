@@ -1,0 +1,245 @@
+#include "distance/pair_distance.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "distance/hky_least_squares.h"
+#include "distance/likelihood_newton.h"
+#include "estimate/closed_forms.h"
+#include "estimate/pair_fit.h"
+#include "estimate/pair_table.h"
+
+namespace dyvern {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// A logarithm's argument this close to 0 is an edge: saturated or not is
+// for the full fit to say.
+constexpr double kEdgeMargin = 1e-5;
+// Coordinates this close to a face of the box, or rates this large, are
+// left to the full fit, which puts them on the face as it sees fit.
+constexpr double kFaceMargin = 1e-8;
+constexpr double kLargestRate = 30.0;
+constexpr double kRounding = 16.0 * std::numeric_limits<double>::epsilon();
+
+using Fast = std::optional<PairDistance>;
+
+struct Totals {
+    double transitions = 0.0;
+    double transversions = 0.0;
+    double cells = 0.0;
+    std::array<double, 4> bases{};  // row plus column sums
+};
+
+Totals TotalsOf(const DivergenceCounts& counts) {
+    Totals t;
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            const PairKind kind = KindOfPair(i, j);
+            if (kind == PairKind::Transition) t.transitions += counts[i][j];
+            if (kind == PairKind::Transversion) t.transversions += counts[i][j];
+            t.cells += counts[i][j];
+            t.bases[i] += counts[i][j];
+            t.bases[j] += counts[i][j];
+        }
+    }
+    return t;
+}
+
+PairDistance Result(int sites, double d, double seD, FitStatus status) {
+    return {sites, d, seD, status};
+}
+
+PairDistance Saturated(int sites) { return {sites, kInfinity, kNaN, FitStatus::Saturated}; }
+
+// d from a formula whose logarithm's argument is w: finite when w is clear
+// of 0, saturated when clearly below it, else nothing.
+Fast FromFormula(int sites, double w, const ClosedFormDistance& f, bool withError,
+                 FitStatus status) {
+    if (w > kEdgeMargin)
+        return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN, status);
+    if (w < -kEdgeMargin) return Saturated(sites);
+    return std::nullopt;
+}
+
+Fast Kimura(int sites, double P, double Q, double n, bool withError) {
+    const double w1 = 1.0 - 2.0 * P - Q, w2 = 1.0 - 2.0 * Q;
+    if (!(w1 > kEdgeMargin && w2 > kEdgeMargin)) return std::nullopt;
+    const ClosedFormDistance f = KimuraDistance(P, Q, n);
+    if (Q == 0.0)
+        return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN,
+                      FitStatus::NoTransversions);
+    if (!(f.kappa > kFaceMargin)) return std::nullopt;
+    return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN, FitStatus::Ok);
+}
+
+bool NearFace(double x, double upper) { return x < kFaceMargin || x > upper - kFaceMargin; }
+
+// Whether the optimum lies clear of the box's faces in every coordinate that moved.
+bool ClearOfFaces(const Coordinates& x, const FreeCoordinates& c) {
+    for (int i = 0; i < kCoordinates; ++i) {
+        if (!c.free[i] && !(i == kS && c.sTiedToV)) continue;
+        if (i <= kS ? (x[i] < kFaceMargin || x[i] > kLargestRate) : NearFace(x[i], 1.0))
+            return false;
+    }
+    return true;
+}
+
+// Where the rates run to infinity the sequences become independent draws:
+// from the composition where the frequencies are free, else from 1/4 each.
+double IndependenceLimit(const Totals& t, bool frequenciesFree) {
+    if (!frequenciesFree) return t.cells * std::log(1.0 / 16.0);
+    double lnL = 0.0;
+    for (const double b : t.bases)
+        if (b > 0.0) lnL += b * std::log(b / (2.0 * t.cells));
+    return lnL;
+}
+
+// On s = 0 the optimum must press against the face: lnL would grow with s < 0.
+bool PressesOnKappaZero(const LikelihoodOptimum& optimum) {
+    return optimum.expansion.gradient[kS] <
+           -kFaceMargin * (1.0 + std::fabs(optimum.expansion.value));
+}
+
+Fast FromNewton(int sites, const LikelihoodTerms& terms, const Coordinates& start,
+                const FreeCoordinates& c, const Totals& totals, FitStatus status) {
+    const LikelihoodOptimum optimum = MaximiseLikelihood(terms, start, c);
+    if (!optimum.converged || !ClearOfFaces(optimum.x, c)) return std::nullopt;
+    if (status == FitStatus::KappaZero && !PressesOnKappaZero(optimum)) return std::nullopt;
+    const double limit = IndependenceLimit(totals, c.free[kR]);
+    if (!(optimum.expansion.value > limit + kRounding * std::fabs(limit))) return std::nullopt;
+    return Result(sites, DistanceAt(optimum.x), StandardErrorOfDistance(optimum, c), status);
+}
+
+std::array<double, 4> CompositionOf(const Totals& t) {
+    std::array<double, 4> pi;
+    for (int b = 0; b < 4; ++b) pi[b] = t.bases[b] / (2.0 * t.cells);
+    return pi;
+}
+
+// The frequency shares r, a, c of the composition; a share whose base is
+// absent stays on its face, where the optimum has it.
+bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, Coordinates& x,
+            FreeCoordinates& c) {
+    if (terms.lnR == 0.0 || terms.lnY == 0.0) return false;
+    x[kR] = pi[A] + pi[G];
+    x[kShareA] = terms.lnA == 0.0 ? 0.0 : terms.lnNotA == 0.0 ? 1.0 : pi[A] / x[kR];
+    x[kShareC] = terms.lnC == 0.0 ? 0.0 : terms.lnNotC == 0.0 ? 1.0 : pi[C] / (1.0 - x[kR]);
+    c.free[kR] = true;
+    c.free[kShareA] = terms.lnA != 0.0 && terms.lnNotA != 0.0;
+    c.free[kShareC] = terms.lnC != 0.0 && terms.lnNotC != 0.0;
+    return true;
+}
+
+Fast KimuraKappaZero(int sites, const DivergenceCounts& counts, const Totals& t) {
+    const double Q = t.transversions / t.cells;
+    if (!(1.0 - 2.0 * Q > kEdgeMargin)) return std::nullopt;
+    const Coordinates start{-std::log1p(-2.0 * Q), 0.0, 0.5, 0.5, 0.5};
+    FreeCoordinates c;
+    c.free[kV] = true;
+    return FromNewton(sites, TermsOf(counts), start, c, t, FitStatus::KappaZero);
+}
+
+Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t) {
+    const double P = t.transitions / t.cells, Q = t.transversions / t.cells;
+    if (model == ModelKind::JC69) {
+        const double p = P + Q;
+        return FromFormula(sites, 1.0 - 4.0 * p / 3.0, JukesCantorDistance(p, t.cells), true,
+                           FitStatus::Ok);
+    }
+    if (model == ModelKind::K80) {
+        const Fast fast = Kimura(sites, P, Q, t.cells, true);
+        if (fast || Q == 0.0) return fast;
+        const ClosedFormDistance f = KimuraDistance(P, Q, t.cells);
+        if (f.kappa < -kFaceMargin) return KimuraKappaZero(sites, counts, t);
+        return std::nullopt;
+    }
+    const LikelihoodTerms terms = TermsOf(counts);
+    const std::array<double, 4> pi = CompositionOf(t);
+    Coordinates x{};
+    FreeCoordinates c;
+    if (!Shares(terms, pi, x, c)) return std::nullopt;
+    c.free[kV] = true;
+    if (model == ModelKind::F81) {
+        double B = 1.0;
+        for (const double f : pi) B -= f * f;
+        const double w = 1.0 - (P + Q) / B;
+        if (!(w > 1e-3)) return std::nullopt;
+        x[kV] = x[kS] = -std::log(w);
+        c.sTiedToV = true;
+        return FromNewton(sites, terms, x, c, t, FitStatus::Ok);
+    }
+    TwoRates start;
+    if (!MatchingRates(pi, P, Q, start)) {
+        // Too few transitions for any s > 0, if the optimum on s = 0 says so.
+        const double q = Q / (2.0 * x[kR] * (1.0 - x[kR]));
+        if (!(Q > 0.0 && q < 1.0 - kEdgeMargin)) return std::nullopt;
+        x[kV] = -std::log1p(-q);
+        x[kS] = 0.0;
+        return FromNewton(sites, terms, x, c, t, FitStatus::KappaZero);
+    }
+    x[kV] = start.v;
+    x[kS] = start.s;
+    c.free[kS] = true;
+    // Without transversions v is 0 at the optimum, on its face.
+    c.free[kV] = Q > 0.0;
+    return FromNewton(sites, terms, x, c, t, Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
+}
+
+Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t) {
+    const double P = t.transitions / sites, Q = t.transversions / sites;
+    if (model == ModelKind::JC69) {
+        const double p = P + Q;
+        return FromFormula(sites, 1.0 - 4.0 * p / 3.0, JukesCantorDistance(p, sites), false,
+                           FitStatus::Ok);
+    }
+    if (model == ModelKind::K80) return Kimura(sites, P, Q, sites, false);
+    std::array<double, 4> pi{};
+    EmpiricalComposition(counts, sites, pi);
+    if (model == ModelKind::F81) {
+        const ClosedFormDistance f = FelsensteinDistance(P + Q, pi, sites);
+        double B = 1.0;
+        for (const double share : pi) B -= share * share;
+        if (!(B > kEdgeMargin)) return std::nullopt;
+        return FromFormula(sites, 1.0 - (P + Q) / B, f, false, FitStatus::Ok);
+    }
+    TwoRates rates;
+    if (!MatchingRates(pi, P, Q, rates)) return std::nullopt;
+    const double perV = 2.0 * (pi[A] + pi[G]) * (pi[C] + pi[T]);
+    const double perS = 2.0 * (pi[A] * pi[G] + pi[C] * pi[T]);
+    return Result(sites, rates.v * perV + rates.s * perS, kNaN,
+                  Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
+}
+
+PairDistance FullFit(const DivergenceCounts& counts, int sites, ModelKind model,
+                     Criterion criterion) {
+    const PairFit fit = FitPair(counts, sites, model, criterion);
+    return {sites, fit.d, fit.seD, fit.status};
+}
+
+}  // namespace
+
+PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
+                        Criterion criterion) {
+    const PairDistance unfittable{siteCount, kNaN, kNaN, FitStatus::Unfittable};
+    if (TableProblem(counts, siteCount)) return unfittable;
+    const bool ml = criterion == Criterion::MaxLikelihood;
+    if (!ml && (model == ModelKind::F81 || model == ModelKind::HKY85)) {
+        std::array<double, 4> pi{};
+        if (!EmpiricalComposition(counts, siteCount, pi)) return unfittable;
+    }
+    const Totals totals = TotalsOf(counts);
+    if (totals.transitions + totals.transversions == 0.0)
+        return {siteCount, 0.0, kNaN, FitStatus::Identical};
+    const Fast fast = ml ? Likelihood(counts, siteCount, model, totals)
+                         : LeastSquares(counts, siteCount, model, totals);
+    return fast ? *fast : FullFit(counts, siteCount, model, criterion);
+}
+
+PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion) {
+    return DistanceOf(table.counts, table.sites, model, criterion);
+}
+
+}  // namespace dyvern

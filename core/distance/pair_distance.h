@@ -1,0 +1,30 @@
+// The distance of one pair table and its standard error, at closed-form
+// speed: the optimum a refined fit (estimate/pair_fit.h) reaches, without
+// the rest of what such a fit reports.
+#pragma once
+
+#include "align/pair_table.h"
+#include "estimate/fit_status.h"
+#include "model/divergence.h"
+
+namespace dyvern {
+
+struct PairDistance {
+    int sites = 0;  // the table's site count n
+    double d = 0.0;
+    // Under likelihood: from the observed information, as FitPair gives it;
+    // NaN under least squares and where it is undefined.
+    double seD = 0.0;
+    FitStatus status = FitStatus::Unfittable;
+};
+
+// JC69 and K80 by their formulas; the least-squares fits by matching the
+// observed shares; F81 and HKY85 likelihood by Newton's method from those.
+// Tables on or near an edge of the parameter space, where the status rests
+// on rounding, are fitted in full by FitPair, so d, seD and the status are
+// always FitPair's. Unfittable tables give d = seD = NaN.
+PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion);
+PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
+                        Criterion criterion);
+
+}  // namespace dyvern

@@ -1,0 +1,20 @@
+// The word-wide part of a pair count: AND and popcount over the bit planes of
+// two packed sequences.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace dyvern {
+
+struct PlaneCounts {
+    std::int64_t cells[4][4] = {};  // sites with plain bases i and j
+    std::int64_t known = 0;         // sites where neither side is '-', '?' or N
+};
+
+// Over `words` groups of kPlanesPerWord words of each sequence. Uses the
+// processor's popcount instruction where it has one.
+PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                        std::size_t words);
+
+}  // namespace dyvern
