@@ -34,6 +34,7 @@ void CheckStartUp(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckModelEnabling(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckFrequenciesMenu(Checks& checks, RemoteProgram& program);
 void CheckSolve(Checks& checks, RemoteProgram& program, const Setup& setup);
+void CheckDPlacement(Checks& checks, RemoteProgram& program);
 void CheckCriterionButtons(Checks& checks, RemoteProgram& program);
 // Prints the round trips of the commands that open no window.
 void TimeCommands(Checks& checks, RemoteProgram& program);

@@ -120,7 +120,37 @@ void CheckSolve(Checks& checks, RemoteProgram& program, const Setup& setup) {
                       "betat at -ln(1 - 4p/3)");
     checks.ExpectNear(program.Text(IDC_CRITERION_VALUE), kSampleJc69LogLikelihood, 1e-5,
                       "lnL at the known optimum");
+    checks.ExpectNear(program.Text(IDC_D_VALUE), 0.75 * Jc69BestBranchLength(setup.sample), 5e-5,
+                      "d at -3/4 ln(1 - 4p/3)");
     CheckPictures(checks, program, setup, "solved", GaugeShows::Full);
+
+    checks.Group("d follows a typed branch length");
+    program.SetText(IDC_BETAT_EDIT, "0.2");
+    checks.ExpectText(program.Text(IDC_D_VALUE), "0.150000", "d = 3/4 bt under JC69");
+    program.Command(IDC_SOLVE);
+}
+
+void CheckDPlacement(Checks& checks, RemoteProgram& program) {
+    checks.Group("d lies inside the window and clear of every other control");
+    RECT client{};
+    GetClientRect(program.Main(), &client);
+    MapWindowPoints(program.Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::string overlaps;
+    for (const int id : {IDC_D_LABEL, IDC_D_VALUE}) {
+        RECT placed{}, both{};
+        GetWindowRect(program.Control(id), &placed);
+        checks.Expect(IntersectRect(&both, &placed, &client) && EqualRect(&both, &placed),
+                      "control " + std::to_string(id) + " inside the client area");
+        for (HWND other = GetWindow(program.Main(), GW_CHILD); other;
+             other = GetWindow(other, GW_HWNDNEXT)) {
+            RECT rect{};
+            const int otherId = GetDlgCtrlID(other);
+            if (otherId == IDC_D_LABEL || otherId == IDC_D_VALUE) continue;
+            if (GetWindowRect(other, &rect) && IntersectRect(&both, &placed, &rect))
+                overlaps += " " + std::to_string(id) + "/" + std::to_string(otherId);
+        }
+    }
+    checks.Expect(overlaps.empty(), "no overlap", overlaps);
 }
 
 void CheckCriterionButtons(Checks& checks, RemoteProgram& program) {

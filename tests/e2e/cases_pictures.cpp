@@ -93,6 +93,7 @@ void CheckInvalidGauge(Checks& checks, RemoteProgram& program, const Setup& setu
     program.SelectItem(IDC_MODEL_COMBO, kK80);
     program.SetText(IDC_KAPPA_EDIT, "abc");
     CheckPictures(checks, program, setup, "invalid", GaugeShows::Empty);
+    checks.ExpectText(program.Text(IDC_D_VALUE), "*****", "d shows the invalid marks");
     program.SetText(IDC_KAPPA_EDIT, "1");
     program.SelectItem(IDC_MODEL_COMBO, kJc69);
 }

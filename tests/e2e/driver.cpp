@@ -67,6 +67,7 @@ void RunMainSession(Checks& checks, const Setup& setup) {
         [&] { CheckModelEnabling(checks, program, setup); },
         [&] { CheckFrequenciesMenu(checks, program); },
         [&] { CheckSolve(checks, program, setup); },
+        [&] { CheckDPlacement(checks, program); },
         [&] { CheckInvalidGauge(checks, program, setup); },
         [&] { CheckCriterionButtons(checks, program); },
         [&] { TimeCommands(checks, program); },

@@ -12,7 +12,12 @@ protected:
         window->ChooseModel(3);  // every field free
     }
     bool Invalid() const { return app->State().invalid; }
-    bool ShowsMarks() const { return Text(IDC_CRITERION_VALUE) == "*****"; }
+    // d shows the marks exactly when the criterion does.
+    bool ShowsMarks() const {
+        const bool marks = Text(IDC_CRITERION_VALUE) == "*****";
+        EXPECT_EQ(Text(IDC_D_VALUE) == "*****", marks);
+        return marks;
+    }
 };
 
 TEST_F(Fields, StepsStartFromTheLastAcceptedValueAndStopAtTheBounds) {

@@ -3,6 +3,8 @@
 // maximum-likelihood fit of F81 by expectation maximisation.
 #include <cmath>
 
+#include "estimate/closed_forms.h"
+#include "estimate/pair_fit.h"
 #include "support/app_fixture.h"
 #include "support/reference_model.h"
 #include "support/test_tables.h"
@@ -78,6 +80,26 @@ TEST_F(KnownAnswers, LeastSquaresOfJukesCantorAndFelsensteinMeetTheDifferencesEx
     Press(IDC_SOLVE);
     EXPECT_NEAR(Number(IDC_BETAT_EDIT), -std::log(1 - p / (1 - sumOfSquares)), 1e-6);
     EXPECT_EQ(Text(IDC_CRITERION_VALUE), "0.000000");
+}
+
+// After Solve, d is the distance of the fitted model: the closed forms for JC69
+// and K80, the refined fit for F81 and HKY85; a typed branch follows at once.
+TEST_F(KnownAnswers, DAfterSolveIsTheModelsDistanceAndFollowsTheFields) {
+    const DifferenceShares shares = SharesOf(sample);
+    const double distances[] = {
+        JukesCantorDistance(shares.p(), n).d,
+        FitPair(sample, static_cast<int>(n), ModelKind::F81, Criterion::MaxLikelihood).d,
+        KimuraDistance(shares.P, shares.Q, n).d,
+        FitPair(sample, static_cast<int>(n), ModelKind::HKY85, Criterion::MaxLikelihood).d,
+    };
+    for (int model = 0; model < 4; ++model) {
+        window->ChooseModel(model);
+        Press(IDC_SOLVE);
+        EXPECT_NEAR(Number(IDC_D_VALUE), distances[model], 2e-6) << "model " << model;
+    }
+    window->ChooseModel(0);
+    window->Type(IDC_BETAT_EDIT, "0.2");
+    EXPECT_EQ(Text(IDC_D_VALUE), "0.150000");  // 3/4 bt under JC69
 }
 
 struct F81Fit {

@@ -22,6 +22,13 @@ HKYModel ModelFromFields(Session& session) {
     return HKYModel(session.state, p.betat, p.kappa, p.piA, p.piC, p.piG);
 }
 
+// Substitutions per site: bt (2 piR piY + 2 kappa (piA piG + piC piT)).
+double SubstitutionsPerSite(const HKYModel& m) {
+    const double purines = m.pi[A] + m.pi[G];
+    const double transitionPairs = m.pi[A] * m.pi[G] + m.pi[C] * m.pi[T];
+    return m.bt * (2.0 * purines * (1.0 - purines) + 2.0 * m.kappa * transitionPairs);
+}
+
 // A table the model can be fitted to: some sites, counts that are finite and
 // not negative, and not all zero.
 bool FittableTable(const AnalysisState& state) {
@@ -113,14 +120,17 @@ void ShowCriterion(Session& session, double v) {
     state.invalid =
         session.fields.AnyInvalid() || !CheckFrequencies(session) || !std::isfinite(v);
     std::string text = kInvalidMarks;
+    std::string d = kInvalidMarks;
     if (state.invalid) {
         thermometer->Update(thermometer->low);
     } else {
         text = FormatFixed(v, kCriterionDecimals);
+        d = FormatFixed(SubstitutionsPerSite(ModelFromFields(session)), kCriterionDecimals);
         thermometer->Update(v);
         ComputeExpected(session);
     }
     session.window.SetControlText(IDC_CRITERION_VALUE, text);
+    session.window.SetControlText(IDC_D_VALUE, d);
     DrawCountGrid(session.window, state, IDC_EXPECTED_GRID, false);
 }
 

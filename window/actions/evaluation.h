@@ -30,8 +30,8 @@ double Solve(Session& session, bool quiet);
 // best attainable value.
 void ScaleGauge(Session& session);
 
-// Shows a criterion value with its validity marks, moves the gauge and
-// redraws the expected grid.
+// Shows a criterion value and d with their validity marks, moves the gauge
+// and redraws the expected grid.
 void ShowCriterion(Session& session, double v);
 
 }  // namespace dyvern

@@ -60,7 +60,7 @@ const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification
 
 // The texts every evaluation rewrites; none raises a command the table answers.
 MainWindow::MainWindow(WindowSystem& window)
-    : screen(window, {IDC_CRITERION_VALUE, IDC_PIT_EDIT}), session(screen) {}
+    : screen(window, {IDC_CRITERION_VALUE, IDC_D_VALUE, IDC_PIT_EDIT}), session(screen) {}
 
 void MainWindow::Command(int id, int notification) {
     if (cleanedUp) return;
@@ -134,6 +134,7 @@ void MainWindow::InitMainWindow(int) {
     session.thermometer = std::make_unique<Thermometer>(window, IDC_GAUGE);
     session.thermometer->Clear();
     window.SetControlText(IDC_CRITERION_VALUE, "******");
+    window.SetControlText(IDC_D_VALUE, "******");
     window.SetCheck(IDC_LIKELIHOOD, true);
     window.SetCheck(IDC_LEAST_SQUARES, false);
     CreateFonts();

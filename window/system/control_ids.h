@@ -62,6 +62,10 @@
 #define IDC_LIKELIHOOD 131
 #define IDC_LEAST_SQUARES 132
 
+// d, substitutions per site, for the parameters shown
+#define IDC_D_LABEL 141
+#define IDC_D_VALUE 142
+
 // Notification codes the command table answers
 #define DYVERN_CBN_SELCHANGE 1
 #define DYVERN_EN_UPDATE 0x400
