@@ -143,8 +143,10 @@ Jet ExpandAt(const SmoothFunction& f, const Point& x, const std::array<bool, kJe
     return f.Expansion(jets);
 }
 
-BoxMinimum MinimiseInBox(const SmoothFunction& f, const Point& start, const SearchBox& box) {
+BoxMinimum MinimiseInBox(const SmoothFunction& f, const Point& start, const SearchBox& box,
+                         BoxStop stop) {
     BoxMinimum result;
+    bool wasConverged = false;
     result.x = Clamp(start, box);
     result.value = f.Value(result.x);
     for (; result.iterations < kMaxIterations; ++result.iterations) {
@@ -154,6 +156,8 @@ BoxMinimum MinimiseInBox(const SmoothFunction& f, const Point& start, const Sear
         result.converged =
             step.undamped && step.decrement <= kDecrementTolerance * (std::fabs(jet.value) + 1e-12);
         if (moving.empty()) result.converged = true;
+        if (stop == BoxStop::Converged && result.converged && wasConverged) break;
+        wasConverged = result.converged;
         const bool snaps = std::any_of(step.delta.begin(), step.delta.end(),
                                        [](double delta) { return delta != 0.0; });
         if (!(step.decrement > 0.0) && !snaps) break;

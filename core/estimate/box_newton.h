@@ -58,7 +58,13 @@ struct BoxMinimum {
     int iterations = 0;
 };
 
-BoxMinimum MinimiseInBox(const SmoothFunction& f, const Point& start, const SearchBox& box);
+// How far to go: until no step improves the value in floating point, or one
+// Newton step past the first converged one (quadratic convergence leaves
+// the value exact to rounding then), which is all a profile needs.
+enum class BoxStop { NoBetterPoint, Converged };
+
+BoxMinimum MinimiseInBox(const SmoothFunction& f, const Point& start, const SearchBox& box,
+                         BoxStop stop = BoxStop::NoBetterPoint);
 
 // The expansion of f at x with the free variables as the jet's variables.
 Jet ExpandAt(const SmoothFunction& f, const Point& x, const std::array<bool, kJetSize>& free);

@@ -70,7 +70,7 @@ void SetLikelihoodStatistics(PairFit& fit, const PairData& data, const PairOptim
     }
     DistanceProfile profile(data, fit.model, best);
     const DistanceInterval interval =
-        ProfileInterval(profile, fit.d, fit.lnL, -optimum.limit.value);
+        ProfileInterval(profile, fit.d, fit.seD, fit.lnL, -optimum.limit.value);
     fit.dLow = interval.low;
     fit.dHigh = interval.high;
     const InformationCriteria criteria = CriteriaOf(fit.lnL, fit.k, data.siteCount);

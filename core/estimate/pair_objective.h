@@ -25,7 +25,7 @@ T LogLikelihood(const PairData& data, const Rates<T>& k) {
     T lnL(0.0);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
-            if (data.counts[i][j] > 0.0) lnL = lnL + T(data.counts[i][j]) * log(joint[i][j]);
+            if (data.counts[i][j] > 0.0) lnL = lnL + data.counts[i][j] * log(joint[i][j]);
     return lnL;
 }
 

@@ -17,6 +17,10 @@ public:
 
     // Max of lnL over the other free parameters with d held.
     double LogLikelihoodAt(double d);
+    // The profile's slope at the d last asked for: the partial derivative of
+    // lnL in d at the optimum of the rest (which moves, but at an optimum
+    // that does not change the first derivative).
+    double Slope() const { return slope; }
     // The d of about one change in the table: where scans start from 0.
     double OneChange() const;
 
@@ -24,6 +28,7 @@ private:
     const PairData& data;
     ModelKind model;
     Point last;
+    double slope = 0.0;
 };
 
 struct DistanceInterval {
@@ -33,8 +38,11 @@ struct DistanceInterval {
 
 // The interval around dHat (0 or +inf on the edges), whose maximum is
 // lnLMax, with lnLInfinite the best likelihood as d grows without bound.
+// seD, when finite, places the first brackets near the ends (the profile is
+// close to a parabola of that width), which saves most of the searches.
 // NaN ends where a crossing cannot be bracketed.
-DistanceInterval ProfileInterval(DistanceProfile& profile, double dHat, double lnLMax,
-                                 double lnLInfinite, double level = kChiSquare95OneDf);
+DistanceInterval ProfileInterval(DistanceProfile& profile, double dHat, double seD,
+                                 double lnLMax, double lnLInfinite,
+                                 double level = kChiSquare95OneDf);
 
 }  // namespace dyvern
