@@ -6,8 +6,6 @@
 namespace dyvern {
 namespace {
 
-using Matrix = std::array<Coordinates, kCoordinates>;
-
 // e^z and e^z - 1 from one call, each without cancellation.
 struct Exponential {
     double e;
@@ -87,54 +85,68 @@ BlockDerivatives DerivativesOf(const Block& b) {
     return f;
 }
 
-// A smooth function of the coordinates: its gradient and Hessian.
+// The block's inner functions g and e of the coordinates. Both depend on
+// v, s and r alone, so a block touches the coordinates v, s, r and its share.
 struct Inner {
-    Coordinates gradient{};
-    Matrix hessian{};
+    double gV, gR;      // dg/dv, dg/dr
+    double gVV, gVR;    // the second derivatives of g that are not 0
+    double eV, eS, eR;  // de
+    double eVV, eVS, eVR, eSS, eSR, eRR;
 };
 
+// g = share + (1 - share) e1 for the class whose frequency is `share` (r for
+// purines: sign +1; 1 - r for pyrimidines: sign -1), and its second decay
+// e = exp(-u), u = v (1 - share) + s share, du/dr = sign (s - v).
+Inner InnerOf(double share, double sign, double e, const Decays& k, const Coordinates& x) {
+    Inner in;
+    in.gV = -(1.0 - share) * k.e1;
+    in.gR = sign * k.q;
+    in.gVV = (1.0 - share) * k.e1;
+    in.gVR = sign * k.e1;
+    const double uV = 1.0 - share, uS = share, uR = sign * (x[kS] - x[kV]);
+    in.eV = -e * uV;
+    in.eS = -e * uS;
+    in.eR = -e * uR;
+    // e (du du' - d2u), with d2u/dv dr = -sign and d2u/ds dr = +sign.
+    in.eVV = e * uV * uV;
+    in.eVS = e * uV * uS;
+    in.eVR = e * (uV * uR + sign);
+    in.eSS = e * uS * uS;
+    in.eSR = e * (uS * uR - sign);
+    in.eRR = e * uR * uR;
+    return in;
+}
+
 // Adds the block to the expansion through z = (w, g, e) by the chain rule.
-void AddBlock(LikelihoodExpansion& out, const BlockDerivatives& f, int shareIndex, const Inner& g,
-              const Inner& e) {
-    Coordinates unit{};
-    unit[shareIndex] = 1.0;
-    const Coordinates* rows[3] = {&unit, &g.gradient, &e.gradient};
-    for (int i = 0; i < kCoordinates; ++i) {
-        for (int k = 0; k < 3; ++k) out.gradient[i] += f.first[k] * (*rows[k])[i];
-        for (int j = 0; j < kCoordinates; ++j) {
-            double sum = f.first[1] * g.hessian[i][j] + f.first[2] * e.hessian[i][j];
-            for (int k = 0; k < 3; ++k)
-                for (int l = 0; l < 3; ++l) sum += f.second[k][l] * (*rows[k])[i] * (*rows[l])[j];
-            out.hessian[i][j] += sum;
+void AddBlock(LikelihoodExpansion& out, const BlockDerivatives& f, int shareIndex,
+              const Inner& in) {
+    constexpr int kTouched = 4;
+    const int index[kTouched] = {kV, kS, kR, shareIndex};
+    // Column i of dz/dx for the touched coordinates.
+    const double J[kTouched][3] = {
+        {0.0, in.gV, in.eV}, {0.0, 0.0, in.eS}, {0.0, in.gR, in.eR}, {1.0, 0.0, 0.0}};
+    // The inner functions' own curvature, weighted by df/dg and df/de.
+    const double fg = f.first[1], fe = f.first[2];
+    const double own[kTouched][kTouched] = {
+        {fg * in.gVV + fe * in.eVV, fe * in.eVS, fg * in.gVR + fe * in.eVR, 0.0},
+        {fe * in.eVS, fe * in.eSS, fe * in.eSR, 0.0},
+        {fg * in.gVR + fe * in.eVR, fe * in.eSR, fe * in.eRR, 0.0},
+        {0.0, 0.0, 0.0, 0.0}};
+    double FJ[kTouched][3];
+    for (int i = 0; i < kTouched; ++i) {
+        for (int k = 0; k < 3; ++k)
+            FJ[i][k] =
+                f.second[k][0] * J[i][0] + f.second[k][1] * J[i][1] + f.second[k][2] * J[i][2];
+        out.gradient[index[i]] += f.first[0] * J[i][0] + fg * J[i][1] + fe * J[i][2];
+    }
+    for (int i = 0; i < kTouched; ++i) {
+        for (int j = i; j < kTouched; ++j) {
+            const double h =
+                own[i][j] + J[i][0] * FJ[j][0] + J[i][1] * FJ[j][1] + J[i][2] * FJ[j][2];
+            out.hessian[index[i]][index[j]] += h;
+            if (j != i) out.hessian[index[j]][index[i]] += h;
         }
     }
-}
-
-// g = share + (1 - share) e1 for the class whose share of the frequencies is
-// `share` (r for purines: sign +1; 1 - r for pyrimidines: sign -1).
-Inner ClassBase(double share, double sign, const Decays& k) {
-    Inner g;
-    g.gradient[kV] = -(1.0 - share) * k.e1;
-    g.gradient[kR] = sign * k.q;
-    g.hessian[kV][kV] = (1.0 - share) * k.e1;
-    g.hessian[kV][kR] = g.hessian[kR][kV] = sign * k.e1;
-    return g;
-}
-
-// e = exp(-u), u = v (1 - share) + s share, with share = r or 1 - r.
-Inner SecondDecay(double e, double share, double sign, const Coordinates& x) {
-    const Coordinates du{1.0 - share, share, sign * (x[kS] - x[kV]), 0.0, 0.0};
-    Inner out;
-    for (int i = 0; i < kCoordinates; ++i) {
-        out.gradient[i] = -e * du[i];
-        for (int j = 0; j < kCoordinates; ++j) out.hessian[i][j] = e * du[i] * du[j];
-    }
-    // d2u/dv dr = -sign, d2u/ds dr = +sign.
-    out.hessian[kV][kR] += e * sign;
-    out.hessian[kR][kV] += e * sign;
-    out.hessian[kS][kR] -= e * sign;
-    out.hessian[kR][kS] -= e * sign;
-    return out;
 }
 
 // n1 ln x + n2 ln(1 - x) in one coordinate.
@@ -203,11 +215,9 @@ LikelihoodExpansion ExpandLogLikelihood(const LikelihoodTerms& t, const Coordina
         out.hessian[kV][kV] -= t.transversions * k.e1 / (k.q * k.q);
     }
     const Block purines{t.same[A], t.same[G], t.purineTransitions, x[kShareA], k.eR, k.tR};
-    AddBlock(out, DerivativesOf(purines), kShareA, ClassBase(r, 1.0, k),
-             SecondDecay(k.eR, r, 1.0, x));
+    AddBlock(out, DerivativesOf(purines), kShareA, InnerOf(r, 1.0, k.eR, k, x));
     const Block pyrimidines{t.same[C], t.same[T], t.pyrimidineTransitions, x[kShareC], k.eY, k.tY};
-    AddBlock(out, DerivativesOf(pyrimidines), kShareC, ClassBase(1.0 - r, -1.0, k),
-             SecondDecay(k.eY, 1.0 - r, -1.0, x));
+    AddBlock(out, DerivativesOf(pyrimidines), kShareC, InnerOf(1.0 - r, -1.0, k.eY, k, x));
     AddShare(out, kR, r, t.lnR, t.lnY);
     AddShare(out, kShareA, x[kShareA], t.lnA, t.lnNotA);
     AddShare(out, kShareC, x[kShareC], t.lnC, t.lnNotC);

@@ -12,18 +12,32 @@
 
 namespace dyvern {
 
+// Row by row, so that the four sums of a row stay in registers.
 DYVERN_POPCOUNT_CLONES
 PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* planes2,
                         std::size_t words) {
     PlaneCounts counts;
-    const std::uint64_t* p1 = planes1;
-    const std::uint64_t* p2 = planes2;
-    for (std::size_t w = 0; w < words; ++w, p1 += kPlanesPerWord, p2 += kPlanesPerWord) {
+    const std::size_t end = words * kPlanesPerWord;
+    for (int i = 0; i < 4; ++i) {
+        std::int64_t c0 = 0, c1 = 0, c2 = 0, c3 = 0;
+        for (std::size_t w = 0; w < end; w += kPlanesPerWord) {
+            const std::uint64_t base = planes1[w + i];
+            c0 += __builtin_popcountll(base & planes2[w]);
+            c1 += __builtin_popcountll(base & planes2[w + 1]);
+            c2 += __builtin_popcountll(base & planes2[w + 2]);
+            c3 += __builtin_popcountll(base & planes2[w + 3]);
+        }
+        counts.cells[i][0] = c0;
+        counts.cells[i][1] = c1;
+        counts.cells[i][2] = c2;
+        counts.cells[i][3] = c3;
+    }
+    for (std::size_t w = 0; w < end; w += kPlanesPerWord) {
+        const std::uint64_t* p1 = planes1 + w;
+        const std::uint64_t* p2 = planes2 + w;
         const std::uint64_t known1 = p1[0] | p1[1] | p1[2] | p1[3] | p1[4];
         const std::uint64_t known2 = p2[0] | p2[1] | p2[2] | p2[3] | p2[4];
         counts.known += __builtin_popcountll(known1 & known2);
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j) counts.cells[i][j] += __builtin_popcountll(p1[i] & p2[j]);
     }
     return counts;
 }
