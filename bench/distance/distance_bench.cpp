@@ -1,0 +1,152 @@
+// Pair tables per pair (packed and from text), one objective evaluation
+// against a cell-by-cell one, DistanceOf per model and criterion on pairs of
+// a simulated alignment, and whole matrices on one and two threads.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "distance/distance_rows.h"
+#include "distance/likelihood_terms.h"
+#include "distance/packed_pair.h"
+#include "simulation.h"
+
+namespace dyvern {
+namespace {
+
+Alignment Simulated(int sequences, int sites) {
+    SimulateOptions options;
+    options.sequences = sequences;
+    options.sites = sites;
+    Alignment alignment;
+    alignment.sequences = SimulateAlignment(options);
+    for (int k = 0; k < sequences; ++k) alignment.names.push_back(SequenceName(k));
+    return alignment;
+}
+
+const Alignment& Sample() {
+    static const Alignment alignment = Simulated(200, 1000);
+    return alignment;
+}
+
+void BM_CountPackedPair(benchmark::State& state) {
+    const PackedAlignment packed(Sample());
+    std::size_t j = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CountPackedPair(packed, 0, j, Ambiguity::Skip));
+        j = j + 1 == packed.size() ? 1 : j + 1;
+    }
+}
+BENCHMARK(BM_CountPackedPair);
+
+void BM_CountPairFromText(benchmark::State& state) {
+    const Alignment& alignment = Sample();
+    std::size_t j = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CountPair(alignment.sequences[0], alignment.sequences[j]));
+        j = j + 1 == alignment.sequences.size() ? 1 : j + 1;
+    }
+}
+BENCHMARK(BM_CountPairFromText);
+
+std::vector<PairTable> SampleTables() {
+    const PackedAlignment packed(Sample());
+    std::vector<PairTable> tables;
+    for (std::size_t j = 1; j < 101; ++j)
+        tables.push_back(CountPackedPair(packed, 0, j, Ambiguity::Skip));
+    return tables;
+}
+
+void BM_DistanceOf(benchmark::State& state) {
+    const auto model = static_cast<ModelKind>(state.range(0));
+    const auto criterion = static_cast<Criterion>(state.range(1));
+    const std::vector<PairTable> tables = SampleTables();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DistanceOf(tables[k], model, criterion));
+        k = (k + 1) % tables.size();
+    }
+}
+BENCHMARK(BM_DistanceOf)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"model", "criterion"});
+
+const Coordinates kPoint{0.08, 0.3, 0.5, 0.6, 0.4};
+
+// The straight line: each cell's pi_i P_ij from the three exponentials, and
+// its log.
+double CellByCell(const DivergenceCounts& n, const Coordinates& x) {
+    const double r = x[kR], y = 1 - r;
+    const double pi[4] = {r * x[kShareA], y * x[kShareC], r * (1 - x[kShareA]),
+                          y * (1 - x[kShareC])};
+    const double share[4] = {x[kShareA], x[kShareC], 1 - x[kShareA], 1 - x[kShareC]};
+    const double e1 = std::exp(-x[kV]);
+    const double e2[2] = {std::exp(-(x[kV] * y + x[kS] * r)), std::exp(-(x[kV] * r + x[kS] * y))};
+    double lnL = 0.0;
+    for (int j = 0; j < 4; ++j) {
+        const double e = e2[j % 2];
+        const double same = pi[j] + e1 * (share[j] - pi[j]) + e * (1 - share[j]);
+        const double transition = pi[j] * (1 - e1) + share[j] * (e1 - e);
+        const double transversion = pi[j] * (1 - e1);
+        for (int i = 0; i < 4; ++i) {
+            const double p = i == j ? same : (i % 2 == j % 2 ? transition : transversion);
+            lnL += n[i][j] * std::log(pi[i] * p);
+        }
+    }
+    return lnL;
+}
+
+void BM_ObjectiveCellByCell(benchmark::State& state) {
+    const DivergenceCounts counts = SampleTables()[0].counts;
+    Coordinates x = kPoint;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CellByCell(counts, x));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ObjectiveCellByCell);
+
+void BM_ObjectiveReduced(benchmark::State& state) {
+    const LikelihoodTerms terms = TermsOf(SampleTables()[0].counts);
+    Coordinates x = kPoint;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LogLikelihoodAt(terms, x));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ObjectiveReduced);
+
+void BM_ObjectiveWithDerivatives(benchmark::State& state) {
+    const LikelihoodTerms terms = TermsOf(SampleTables()[0].counts);
+    Coordinates x = kPoint;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ExpandLogLikelihood(terms, x));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ObjectiveWithDerivatives);
+
+// All pairs of the 200 x 1000 sample: 19,900 pairs.
+void BM_Matrix(benchmark::State& state) {
+    const PackedAlignment packed(Sample());
+    DistanceOptions options;
+    options.model = static_cast<ModelKind>(state.range(0));
+    options.threads = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        double sum = 0.0;
+        ComputeDistanceRows(packed, options, RowShape::UpperTriangle, 0,
+                            static_cast<int>(packed.size()),
+                            [&](int, const std::vector<PairDistance>& row) {
+                                for (const PairDistance& p : row) sum += p.d;
+                            });
+        benchmark::DoNotOptimize(sum);
+    }
+    const double pairs = packed.size() * (packed.size() - 1) / 2.0;
+    state.counters["pairs/s"] =
+        benchmark::Counter(pairs, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_Matrix)
+    ->ArgsProduct({{2, 3}, {1, 2}})
+    ->ArgNames({"model", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+}  // namespace dyvern

@@ -1,0 +1,66 @@
+// Times the all-pairs distances of an alignment file, for runs under
+// /usr/bin/time:  dyvern-distance-run FILE [JC69|F81|K80|HKY85] [ml|ls] [THREADS]
+// Prints the pairs, the seconds, pairs per second per thread and a checksum.
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "align/input.h"
+#include "distance/distance_rows.h"
+#include "distance/row_pipeline.h"
+
+namespace {
+
+dyvern::ModelKind ModelNamed(const std::string& name) {
+    const char* names[] = {"JC69", "F81", "K80", "HKY85"};
+    for (int k = 0; k < 4; ++k)
+        if (name == names[k]) return static_cast<dyvern::ModelKind>(k);
+    throw std::invalid_argument("no model named '" + name + "' (JC69, F81, K80, HKY85)");
+}
+
+int Run(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FILE [JC69|F81|K80|HKY85] [ml|ls] [THREADS]\n", argv[0]);
+        return 2;
+    }
+    dyvern::DistanceOptions options;
+    options.model = ModelNamed(argc > 2 ? argv[2] : "HKY85");
+    options.criterion = argc > 3 && std::string(argv[3]) == "ls" ? dyvern::Criterion::LeastSquares
+                                                                 : dyvern::Criterion::MaxLikelihood;
+    options.threads = argc > 4 ? std::atoi(argv[4]) : 0;
+    const dyvern::Input input = dyvern::ReadInput(argv[1]);
+    const auto* alignment = std::get_if<dyvern::Alignment>(&input.content);
+    if (!alignment) throw std::invalid_argument(std::string(argv[1]) + ": not an alignment");
+
+    const auto start = std::chrono::steady_clock::now();
+    const dyvern::PackedAlignment packed(*alignment);
+    double checksum = 0.0;
+    long long pairs = 0;
+    dyvern::ComputeDistanceRows(packed, options, dyvern::RowShape::UpperTriangle, 0,
+                                static_cast<int>(packed.size()),
+                                [&](int, const std::vector<dyvern::PairDistance>& row) {
+                                    for (const auto& p : row)
+                                        if (std::isfinite(p.d)) checksum += p.d;
+                                    pairs += static_cast<long long>(row.size());
+                                });
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const int threads = dyvern::ThreadCount(options.threads);
+    std::printf("pairs %lld  seconds %.3f  threads %d  pairs/s/thread %.0f  checksum %.12g\n",
+                pairs, seconds, threads, pairs / seconds / threads, checksum);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
