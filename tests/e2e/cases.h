@@ -46,7 +46,7 @@ void CheckOpenChosen(Checks& checks, RemoteProgram& program, const Setup& setup)
 void CheckReports(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckOpenCancelled(Checks& checks, RemoteProgram& program);
 void CheckAbout(Checks& checks, RemoteProgram& program);
-void CheckHelp(Checks& checks, RemoteProgram& program);
+void CheckHelp(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckMenuExit(Checks& checks, RemoteProgram& program);
 void CheckCloseBox(Checks& checks, RemoteProgram& program);
 void CheckMissingSample(Checks& checks, RemoteProgram& program, const std::string& folder);

@@ -184,8 +184,7 @@ void TimeCommands(Checks& checks, RemoteProgram& program) {
          [&](bool odd) { return program.Command(odd ? IDC_BETAT_DOWN : IDC_BETAT_UP); }},
         {"equal", [&](bool) { return program.Command(IDC_EQUAL); }},
         {"empirical", [&](bool) { return program.Command(IDC_EMPIRICAL); }},
-        {"refresh", [&](bool) { return program.Command(IDC_REFRESH); }},
-        {"help", [&](bool) { return program.Command(IDM_HELP_CONTENTS); }}};
+        {"refresh", [&](bool) { return program.Command(IDC_REFRESH); }}};
     for (const auto& [what, send] : kAlternating) {
         int round = 0;
         PrintMedian(what, kRounds,

@@ -21,13 +21,18 @@ std::string Contents(const std::string& path) {
     return text.str();
 }
 
-// Waits for the editor on the report and closes it again.
-bool EditorShowedReport(double seconds) {
-    const HWND editor = FindTopLevel("Notepad", "report.txt - Notepad", 0, seconds);
+bool CloseEditor(HWND editor) {
     if (editor == nullptr) return false;
     PostMessageA(editor, WM_CLOSE, 0, 0);
     return WaitUntil([&] { return !IsWindow(editor); }, 10.0);
 }
+
+// Waits for the editor on a file beside the program and closes it again.
+bool EditorShowed(const std::string& fileName, double seconds) {
+    return CloseEditor(FindTopLevel("Notepad", fileName + " - Notepad", 0, seconds));
+}
+
+bool EditorShowedReport(double seconds) { return EditorShowed("report.txt", seconds); }
 
 // Posts a command that opens a modal window titled `title` (any when empty)
 // and waits for it, polling finely as the wait is timed.
@@ -135,12 +140,31 @@ void CheckAbout(Checks& checks, RemoteProgram& program) {
     checks.Expect(program.Responsive(), "main window answers again");
 }
 
-void CheckHelp(Checks& checks, RemoteProgram& program) {
-    checks.Group("Help (help viewer disabled)");
+void CheckHelp(Checks& checks, RemoteProgram& program, const Setup& setup) {
+    checks.Group("Help without the help file opens the guide in the editor");
+    bool shown = true;
+    PrintMedian("help", kModalRounds, [&] {
+        HWND editor = nullptr;
+        const double ms = TimeMs([&] {
+            program.PostCommand(IDM_HELP_CONTENTS);
+            WaitUntil([&] { return (editor = FindTopLevel("Notepad", "guide.txt - Notepad", 0)); },
+                      20.0, 1);
+        });
+        shown &= CloseEditor(editor);
+        return ms;
+    });
+    checks.Expect(shown, "each time the editor shows guide.txt and closes");
+    checks.Expect(FindTopLevel(kDialogClass, "", 0, 1.0) == nullptr, "no box");
+
+    checks.Group("Help with the help file beside the program (help viewer disabled)");
+    const std::string helpFile = setup.File("dyvern32.hlp");
+    std::ofstream(helpFile) << "?";
     program.PostCommand(IDM_HELP_CONTENTS);
-    checks.Expect(FindTopLevel(kDialogClass, "", 0, 2.0) == nullptr,
+    checks.Expect(!EditorShowed("guide.txt", 2.0), "the guide stays closed");
+    checks.Expect(FindTopLevel(kDialogClass, "", 0, 1.0) == nullptr,
                   "no box from the program or a help viewer");
     checks.Expect(program.Responsive(), "main window answers");
+    DeleteFileA(helpFile.c_str());
 }
 
 void CheckMenuExit(Checks& checks, RemoteProgram& program) {

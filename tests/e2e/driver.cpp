@@ -76,7 +76,7 @@ void RunMainSession(Checks& checks, const Setup& setup) {
         [&] { CheckOpenCancelled(checks, program); },
         [&] { CheckAbout(checks, program); },
         [&] { CheckRepaint(checks, program, setup); },
-        [&] { CheckHelp(checks, program); },
+        [&] { CheckHelp(checks, program, setup); },
     };
     for (const auto& run : cases) {
         run();

@@ -83,9 +83,7 @@ TEST_F(StartUp, UnknownCommandsDoNothingAndExitReleasesEverythingOnce) {
     app->Command(IDC_PIT_EDIT, DYVERN_EN_UPDATE);  // piT is shown, never read
     app->Command(IDM_INIT, 0);                     // start-up runs once
     EXPECT_EQ(window->changes, changes);
-    Press(IDM_HELP_CONTENTS);
     Press(IDM_ABOUT);
-    EXPECT_EQ(window->helpOpened, std::vector<std::string>{"dyvern32.hlp"});
     EXPECT_EQ(window->aboutBoxes, 1);
     Press(IDM_EXIT);
     EXPECT_EQ(window->quitCode, 0);
@@ -98,6 +96,33 @@ TEST_F(StartUp, UnknownCommandsDoNothingAndExitReleasesEverythingOnce) {
     Press(IDC_REFRESH);
     window->ChooseModel(3);
     EXPECT_EQ(window->changes, changes);
+}
+
+// The help file wins when it is there; the guide stands in for it.
+TEST_F(StartUp, HelpOpensTheHelpFileOrElseTheGuideOrSaysNeitherIsThere) {
+    const struct {
+        bool helpFile, guide;
+        std::vector<std::string> viewer, editor;
+    } rows[] = {
+        {true, true, {"dyvern32.hlp"}, {}},
+        {true, false, {"dyvern32.hlp"}, {}},
+        {false, true, {}, {"NOTEPAD.EXE " + (folder / "guide.txt").string()}},
+        {false, false, {}, {}},
+    };
+    for (const auto& row : rows) {
+        std::filesystem::remove(folder / "dyvern32.hlp");
+        std::filesystem::remove(folder / "guide.txt");
+        if (row.helpFile) WriteDataFile("dyvern32.hlp", "?");
+        if (row.guide) WriteDataFile("guide.txt", "Dyvern\n");
+        window->helpOpened.clear();
+        window->started.clear();
+        window->messages.clear();
+        Press(IDM_HELP_CONTENTS);
+        EXPECT_EQ(window->helpOpened, row.viewer) << row.helpFile << row.guide;
+        EXPECT_EQ(window->started, row.editor) << row.helpFile << row.guide;
+        const bool told = !window->messages.empty() && window->messages[0].caption == "Dyvern error";
+        EXPECT_EQ(told, !row.helpFile && !row.guide) << row.helpFile << row.guide;
+    }
 }
 
 using StartUpWithoutSample = AppTest;

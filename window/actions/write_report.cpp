@@ -1,13 +1,9 @@
 #include "actions/write_report.h"
 
+#include "actions/editor.h"
 #include "report/report.h"
 
 namespace dyvern {
-namespace {
-
-constexpr const char* kEditorCommand = "NOTEPAD.EXE ";  // the path follows directly
-
-}  // namespace
 
 void WriteReport(Session& session) {
     WindowSystem& window = session.window;
@@ -21,7 +17,7 @@ void WriteReport(Session& session) {
                            MessageStyle::Error);
         return;
     }
-    window.StartProgram(kEditorCommand + path);
+    OpenInEditor(window, path);
 }
 
 }  // namespace dyvern

@@ -6,6 +6,7 @@
 #include "actions/evaluation.h"
 #include "actions/model_selection.h"
 #include "actions/open_data_file.h"
+#include "actions/open_help.h"
 #include "actions/parameter_rules.h"
 #include "actions/write_report.h"
 #include "base/stop.h"
@@ -17,7 +18,6 @@ namespace dyvern {
 namespace {
 
 constexpr int kAnyNotification = -1;
-constexpr const char* kHelpFile = "dyvern32.hlp";
 constexpr const char* kModelNames[] = {"Jukes & Cantor (1969)", "Felsenstein (1981)",
                                        "Kimura (1980)", "Hasegawa et al. (1985)"};
 
@@ -71,7 +71,7 @@ void MainWindow::Command(int id, int notification) {
     if (const CommandEntry* entry = FindCommand(id, notification)) (this->*(entry->run))(id);
 }
 
-void MainWindow::OpenHelp(int) { session.window.OpenHelp(kHelpFile); }
+void MainWindow::OpenHelp(int) { dyvern::OpenHelp(session); }
 void MainWindow::ShowAbout(int) { session.window.ShowAbout(); }
 void MainWindow::SolveCommand(int) { Solve(session, false); }
 void MainWindow::OpenCommand(int) { OpenDataFile(session, std::nullopt); }

@@ -9,6 +9,8 @@ FileLocations LocateFiles(const std::string& programPath) {
         locations.programDirectory = programPath.substr(0, lastSeparator + 1);
     locations.reportPath = locations.programDirectory + kReportFileName;
     locations.samplePath = locations.programDirectory + kSampleFileName;
+    locations.helpPath = locations.programDirectory + kHelpFileName;
+    locations.guidePath = locations.programDirectory + kGuideFileName;
     return locations;
 }
 
