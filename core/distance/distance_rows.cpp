@@ -21,8 +21,11 @@ PairDistance Diagonal(const PackedAlignment& packed, const DistanceOptions& opti
 }
 
 PairDistance Between(const PackedAlignment& packed, const DistanceOptions& options, int i, int j) {
-    const PairTable table =
-        CountPackedPair(packed, std::min(i, j), std::max(i, j), options.ambiguity);
+    const int first = std::min(i, j), second = std::max(i, j);
+    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80;
+    const PairTable table = byKind && KindsSuffice(packed, first, second, options.ambiguity)
+                                ? CountPackedKinds(packed, first, second, options.ambiguity)
+                                : CountPackedPair(packed, first, second, options.ambiguity);
     return DistanceOf(table, options.model, options.criterion);
 }
 

@@ -46,6 +46,9 @@ public:
     const AmbiguousSite* ambiguousEnd(std::size_t sequence) const {
         return ambiguous_.data() + ambiguousStart_[sequence + 1];
     }
+    bool hasAmbiguousSites(std::size_t sequence) const {
+        return ambiguousStart_[sequence + 1] != ambiguousStart_[sequence];
+    }
 
 private:
     void Pack(std::size_t sequence, const std::string& codes);

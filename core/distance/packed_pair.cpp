@@ -1,6 +1,7 @@
 #include "distance/packed_pair.h"
 
 #include <cstdint>
+#include <stdexcept>
 
 #include "distance/plane_counts.h"
 
@@ -89,6 +90,28 @@ PairTable CountPackedPair(const PackedAlignment& packed, std::size_t sequence1,
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             table.counts[i][j] = static_cast<double>(units[i][j]) / kUnitsPerSite;
+    return table;
+}
+
+bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2,
+                  Ambiguity ambiguity) {
+    return ambiguity == Ambiguity::Skip ||
+           (!packed.hasAmbiguousSites(sequence1) && !packed.hasAmbiguousSites(sequence2));
+}
+
+PairTable CountPackedKinds(const PackedAlignment& packed, std::size_t sequence1,
+                           std::size_t sequence2, Ambiguity ambiguity) {
+    if (!KindsSuffice(packed, sequence1, sequence2, ambiguity))
+        throw std::invalid_argument("the pair has ambiguous sites to share out");
+    const DifferenceCounts d =
+        CountDifferences(packed.planes(sequence1), packed.planes(sequence2), packed.wordCount());
+    PairTable table;
+    table.counts[A][A] = static_cast<double>(d.plain - d.transitions - d.transversions);
+    table.counts[A][G] = static_cast<double>(d.transitions);
+    table.counts[A][C] = static_cast<double>(d.transversions);
+    table.sites = static_cast<int>(d.plain);
+    table.gapOrMissing = packed.siteCount() - static_cast<int>(d.known);
+    table.ambiguous = static_cast<int>(d.known - d.plain);
     return table;
 }
 

@@ -13,4 +13,15 @@ namespace dyvern {
 PairTable CountPackedPair(const PackedAlignment& packed, std::size_t sequence1,
                           std::size_t sequence2, Ambiguity ambiguity);
 
+// The same table pooled by kind of pair, for the models that see no more
+// (JC69, K80): identical pairs in A-A, transitions in A-G, transversions in
+// A-C. Only for pairs with nothing to share out: under Skip, or with no
+// ambiguous site in either sequence; std::invalid_argument otherwise.
+PairTable CountPackedKinds(const PackedAlignment& packed, std::size_t sequence1,
+                           std::size_t sequence2, Ambiguity ambiguity);
+
+// Whether CountPackedKinds can count the pair.
+bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2,
+                  Ambiguity ambiguity);
+
 }  // namespace dyvern

@@ -33,18 +33,14 @@ struct Totals {
     std::array<double, 4> bases{};  // row plus column sums
 };
 
-Totals TotalsOf(const DivergenceCounts& counts) {
+// Cell by cell in a fixed order, so that every caller sums the same way.
+Totals TotalsOf(const DivergenceCounts& n) {
     Totals t;
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) {
-            const PairKind kind = KindOfPair(i, j);
-            if (kind == PairKind::Transition) t.transitions += counts[i][j];
-            if (kind == PairKind::Transversion) t.transversions += counts[i][j];
-            t.cells += counts[i][j];
-            t.bases[i] += counts[i][j];
-            t.bases[j] += counts[i][j];
-        }
-    }
+    t.transitions = n[A][G] + n[G][A] + n[C][T] + n[T][C];
+    t.transversions = n[A][C] + n[C][A] + n[A][T] + n[T][A] + n[C][G] + n[G][C] + n[G][T] + n[T][G];
+    t.cells = n[A][A] + n[C][C] + n[G][G] + n[T][T] + t.transitions + t.transversions;
+    for (int b = 0; b < 4; ++b)
+        t.bases[b] = n[b][A] + n[b][C] + n[b][G] + n[b][T] + n[A][b] + n[C][b] + n[G][b] + n[T][b];
     return t;
 }
 
@@ -213,6 +209,17 @@ Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, co
                   Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
 }
 
+// JC69 and K80 see a table through its totals of each kind alone: pooled,
+// tables counted cell by cell or by kind give the same bits.
+DivergenceCounts PooledByKind(const DivergenceCounts& counts) {
+    const Totals t = TotalsOf(counts);
+    DivergenceCounts pooled{};
+    pooled[A][A] = t.cells - t.transitions - t.transversions;
+    pooled[A][G] = t.transitions;
+    pooled[A][C] = t.transversions;
+    return pooled;
+}
+
 PairDistance FullFit(const DivergenceCounts& counts, int sites, ModelKind model,
                      Criterion criterion) {
     const PairFit fit = FitPair(counts, sites, model, criterion);
@@ -221,10 +228,12 @@ PairDistance FullFit(const DivergenceCounts& counts, int sites, ModelKind model,
 
 }  // namespace
 
-PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
+PairDistance DistanceOf(const DivergenceCounts& table, int siteCount, ModelKind model,
                         Criterion criterion) {
     const PairDistance unfittable{siteCount, kNaN, kNaN, FitStatus::Unfittable};
-    if (TableProblem(counts, siteCount)) return unfittable;
+    if (TableProblem(table, siteCount)) return unfittable;
+    const bool byKind = model == ModelKind::JC69 || model == ModelKind::K80;
+    const DivergenceCounts counts = byKind ? PooledByKind(table) : table;
     const bool ml = criterion == Criterion::MaxLikelihood;
     if (!ml && (model == ModelKind::F81 || model == ModelKind::HKY85)) {
         std::array<double, 4> pi{};

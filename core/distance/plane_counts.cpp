@@ -42,4 +42,27 @@ PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* plane
     return counts;
 }
 
+// With A, C, G, T as 00, 01, 10, 11, a transversion flips the low bit and a
+// transition the high bit alone.
+DYVERN_POPCOUNT_CLONES
+DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                                  std::size_t words) {
+    DifferenceCounts counts;
+    const std::size_t end = words * kPlanesPerWord;
+    for (std::size_t w = 0; w < end; w += kPlanesPerWord) {
+        const std::uint64_t* p1 = planes1 + w;
+        const std::uint64_t* p2 = planes2 + w;
+        const std::uint64_t plain1 = p1[0] | p1[1] | p1[2] | p1[3];
+        const std::uint64_t plain2 = p2[0] | p2[1] | p2[2] | p2[3];
+        const std::uint64_t both = plain1 & plain2;
+        const std::uint64_t low = ((p1[1] | p1[3]) ^ (p2[1] | p2[3])) & both;
+        const std::uint64_t high = ((p1[2] | p1[3]) ^ (p2[2] | p2[3])) & both;
+        counts.plain += __builtin_popcountll(both);
+        counts.transversions += __builtin_popcountll(low);
+        counts.transitions += __builtin_popcountll(high & ~low);
+        counts.known += __builtin_popcountll((plain1 | p1[4]) & (plain2 | p2[4]));
+    }
+    return counts;
+}
+
 }  // namespace dyvern

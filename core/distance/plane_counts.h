@@ -17,4 +17,16 @@ struct PlaneCounts {
 PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* planes2,
                         std::size_t words);
 
+// Sites with plain bases on both sides, and of them the transitions and
+// transversions: three popcounts a word where the cells take sixteen.
+struct DifferenceCounts {
+    std::int64_t plain = 0;
+    std::int64_t transitions = 0;
+    std::int64_t transversions = 0;
+    std::int64_t known = 0;
+};
+
+DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                                  std::size_t words);
+
 }  // namespace dyvern

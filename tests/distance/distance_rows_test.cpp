@@ -62,20 +62,34 @@ TEST_F(DistanceRows, EveryThreadCountGivesTheRowsOfOneThread) {
 }
 
 TEST_F(DistanceRows, EntriesAreTheTextPairsDistancesAndTheSquareIsSymmetric) {
-    const DistanceOptions options{ModelKind::K80, Criterion::MaxLikelihood, Ambiguity::Resolve, 2};
-    const Rows triangle = Collect(packed, options, RowShape::UpperTriangle, 0, n);
-    const Rows square = Collect(packed, options, RowShape::Square, 0, n);
-    for (int i = 0; i < n; ++i) {
-        ASSERT_EQ(triangle[i].size(), static_cast<std::size_t>(n - 1 - i));
-        EXPECT_EQ(square[i][i].d, 0.0);
-        EXPECT_EQ(square[i][i].status, FitStatus::Identical);
-        for (int j = i + 1; j < n; ++j) {
-            const PairTable table =
-                CountPair(alignment.sequences[i], alignment.sequences[j], Ambiguity::Resolve);
-            EXPECT_TRUE(SameBits(triangle[i][j - i - 1],
-                                 DistanceOf(table, options.model, options.criterion)));
-            EXPECT_TRUE(SameBits(square[i][j], triangle[i][j - i - 1]));
-            EXPECT_TRUE(SameBits(square[j][i], square[i][j]));
+    // Half the sequences free of ambiguity codes, so that K80 counts some
+    // pairs by kind under every mode.
+    Alignment mixed = alignment;
+    for (int k = 0; k < n; k += 2)
+        mixed.sequences[k] =
+            testing::RandomAlignment({1, 150, 0.05, 0.05, 0.0}, 100 + k).sequences[0];
+    const PackedAlignment mixedPacked(mixed);
+    const DistanceOptions cases[] = {
+        {ModelKind::K80, Criterion::MaxLikelihood, Ambiguity::Resolve, 2},
+        {ModelKind::JC69, Criterion::LeastSquares, Ambiguity::Skip, 2},
+        {ModelKind::HKY85, Criterion::MaxLikelihood, Ambiguity::Average, 2},
+    };
+    for (const DistanceOptions& options : cases) {
+        const Rows triangle = Collect(mixedPacked, options, RowShape::UpperTriangle, 0, n);
+        const Rows square = Collect(mixedPacked, options, RowShape::Square, 0, n);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(triangle[i].size(), static_cast<std::size_t>(n - 1 - i));
+            EXPECT_EQ(square[i][i].d, 0.0);
+            EXPECT_EQ(square[i][i].status, FitStatus::Identical);
+            for (int j = i + 1; j < n; ++j) {
+                const PairTable table =
+                    CountPair(mixed.sequences[i], mixed.sequences[j], options.ambiguity);
+                EXPECT_TRUE(SameBits(triangle[i][j - i - 1],
+                                     DistanceOf(table, options.model, options.criterion)))
+                    << static_cast<int>(options.model) << ": " << i << "," << j;
+                EXPECT_TRUE(SameBits(square[i][j], triangle[i][j - i - 1]));
+                EXPECT_TRUE(SameBits(square[j][i], square[i][j]));
+            }
         }
     }
 }
