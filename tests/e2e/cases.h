@@ -51,6 +51,9 @@ void CheckMenuExit(Checks& checks, RemoteProgram& program);
 void CheckCloseBox(Checks& checks, RemoteProgram& program);
 void CheckMissingSample(Checks& checks, RemoteProgram& program, const std::string& folder);
 
+// File > Compare models against dyvern-cli.exe beside the driver (cases_models.cpp).
+void CheckCompareModels(Checks& checks, RemoteProgram& program, const Setup& setup);
+
 // What the program draws, from screenshots (cases_pictures.cpp).
 enum class GaugeShows { ColumnOnBottom, Full, Empty };
 void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,

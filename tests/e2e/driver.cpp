@@ -73,6 +73,7 @@ void RunMainSession(Checks& checks, const Setup& setup) {
         [&] { TimeCommands(checks, program); },
         [&] { CheckOpenChosen(checks, program, setup); },
         [&] { CheckReports(checks, program, setup); },
+        [&] { CheckCompareModels(checks, program, setup); },
         [&] { CheckOpenCancelled(checks, program); },
         [&] { CheckAbout(checks, program); },
         [&] { CheckRepaint(checks, program, setup); },

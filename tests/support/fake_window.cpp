@@ -38,7 +38,7 @@ FakeWindow::FakeWindow(std::string programPath) : programPath(std::move(programP
         control.size = {HorizontalPixels(t.width), VerticalPixels(t.height)};
     }
     for (const int id :
-         {IDM_OPEN, IDC_REPORT, IDM_EXIT, IDC_EMPIRICAL, IDC_EQUAL, IDM_HELP_CONTENTS, IDM_ABOUT})
+         {IDM_OPEN, IDC_REPORT, IDM_COMPARE, IDM_EXIT, IDC_EMPIRICAL, IDC_EQUAL, IDM_HELP_CONTENTS, IDM_ABOUT})
         menuEnabled[id] = true;
 }
 

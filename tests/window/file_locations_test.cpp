@@ -30,6 +30,7 @@ TEST(LocateFiles, FilesSitBesideTheProgram) {
         EXPECT_EQ(locations.programDirectory, c.directory);
         EXPECT_EQ(locations.reportPath, std::string(c.directory) + "report.txt");
         EXPECT_EQ(locations.samplePath, std::string(c.directory) + "sample.dat");
+        EXPECT_EQ(locations.modelsPath, std::string(c.directory) + "models.txt");
         EXPECT_EQ(locations.helpPath, std::string(c.directory) + "dyvern32.hlp");
         EXPECT_EQ(locations.guidePath, std::string(c.directory) + "guide.txt");
     }

@@ -120,7 +120,8 @@ TEST_F(StartUp, HelpOpensTheHelpFileOrElseTheGuideOrSaysNeitherIsThere) {
         Press(IDM_HELP_CONTENTS);
         EXPECT_EQ(window->helpOpened, row.viewer) << row.helpFile << row.guide;
         EXPECT_EQ(window->started, row.editor) << row.helpFile << row.guide;
-        const bool told = !window->messages.empty() && window->messages[0].caption == "Dyvern error";
+        const bool told =
+            !window->messages.empty() && window->messages[0].caption == "Dyvern error";
         EXPECT_EQ(told, !row.helpFile && !row.guide) << row.helpFile << row.guide;
     }
 }

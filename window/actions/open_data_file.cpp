@@ -37,6 +37,8 @@ void OpenDataFile(Session& session, const std::optional<std::string>& path) {
     state.siteCount = table.siteCount;
     state.observed = table.counts;
     state.dataLoaded = true;
+    state.source = chosen;
+    state.pair.clear();
     window.EnableControl(IDC_SOLVE, true);
     DrawCountGrid(window, state, IDC_OBSERVED_GRID, false);
     window.SetTitle("Dyvern - " + chosen);

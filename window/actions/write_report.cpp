@@ -1,23 +1,14 @@
 #include "actions/write_report.h"
 
-#include "actions/editor.h"
+#include "actions/report_file.h"
 #include "report/report.h"
 
 namespace dyvern {
 
 void WriteReport(Session& session) {
-    WindowSystem& window = session.window;
-    const std::string& path = session.files.reportPath;
-    if (FileExists(path) && window.ShowMessage("Replace it", "Report file already exists",
-                                               MessageStyle::Question) != MessageAnswer::Yes) {
-        return;
-    }
-    if (!WriteReportFile(path, ReportText(session.state, session.state.expected))) {
-        window.ShowMessage("Could not write the report file '" + path + "'", "Dyvern error",
-                           MessageStyle::Error);
-        return;
-    }
-    OpenInEditor(window, path);
+    SaveAndOpen(session.window, session.files.reportPath,
+                ReportText(session.state, session.state.expected), "Report file already exists",
+                "report file");
 }
 
 }  // namespace dyvern

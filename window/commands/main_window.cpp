@@ -3,6 +3,7 @@
 #include <iterator>
 #include <optional>
 
+#include "actions/compare_models.h"
 #include "actions/evaluation.h"
 #include "actions/model_selection.h"
 #include "actions/open_data_file.h"
@@ -41,6 +42,7 @@ const MainWindow::CommandEntry* MainWindow::FindCommand(int id, int notification
         {IDC_EQUAL, kAnyNotification, &MainWindow::Equal},
         {IDC_EMPIRICAL, kAnyNotification, &MainWindow::Empirical},
         {IDC_REPORT, kAnyNotification, &MainWindow::Report},
+        {IDM_COMPARE, kAnyNotification, &MainWindow::CompareModels},
         {IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE, &MainWindow::ModelChosen},
         {IDC_LIKELIHOOD, kAnyNotification, &MainWindow::CriterionChosen},
         {IDC_LEAST_SQUARES, kAnyNotification, &MainWindow::CriterionChosen},
@@ -76,6 +78,7 @@ void MainWindow::ShowAbout(int) { session.window.ShowAbout(); }
 void MainWindow::SolveCommand(int) { Solve(session, false); }
 void MainWindow::OpenCommand(int) { OpenDataFile(session, std::nullopt); }
 void MainWindow::Report(int) { WriteReport(session); }
+void MainWindow::CompareModels(int) { CompareLoadedModels(session); }
 void MainWindow::FieldChanged(int) { Evaluate(session, false); }
 
 void MainWindow::Exit(int) {

@@ -37,6 +37,7 @@ private:
     void Equal(int id);
     void Empirical(int id);
     void Report(int id);
+    void CompareModels(int id);
     void ModelChosen(int id);
     void FieldChanged(int id);
     void StepButton(int id);

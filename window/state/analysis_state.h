@@ -3,6 +3,8 @@
 // Parameter values are not here: they live in the window's parameter fields.
 #pragma once
 
+#include <string>
+
 #include "model/divergence.h"
 
 namespace dyvern {
@@ -12,6 +14,8 @@ struct AnalysisState : FitTarget {
     DivergenceCounts expected{};
     double lastValue = 0.0;  // last criterion value computed by Evaluate
     bool invalid = false;    // a free field out of range, or no room for piT
+    std::string source;      // the file the table was read from
+    std::string pair;        // "NAME1, NAME2" when two sequences of an alignment gave it
 };
 
 }  // namespace dyvern

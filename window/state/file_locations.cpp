@@ -8,6 +8,7 @@ FileLocations LocateFiles(const std::string& programPath) {
     if (lastSeparator != std::string::npos)
         locations.programDirectory = programPath.substr(0, lastSeparator + 1);
     locations.reportPath = locations.programDirectory + kReportFileName;
+    locations.modelsPath = locations.programDirectory + kModelsFileName;
     locations.samplePath = locations.programDirectory + kSampleFileName;
     locations.helpPath = locations.programDirectory + kHelpFileName;
     locations.guidePath = locations.programDirectory + kGuideFileName;

@@ -7,6 +7,7 @@
 namespace dyvern {
 
 inline constexpr const char* kReportFileName = "report.txt";
+inline constexpr const char* kModelsFileName = "models.txt";
 inline constexpr const char* kSampleFileName = "sample.dat";
 inline constexpr const char* kHelpFileName = "dyvern32.hlp";
 inline constexpr const char* kGuideFileName = "guide.txt";
@@ -14,6 +15,7 @@ inline constexpr const char* kGuideFileName = "guide.txt";
 struct FileLocations {
     std::string programDirectory;  // ends in its separator, or is empty
     std::string reportPath;
+    std::string modelsPath;
     std::string samplePath;
     std::string helpPath;
     std::string guidePath;

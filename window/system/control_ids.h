@@ -13,6 +13,7 @@
 #define IDC_EQUAL 8
 #define IDC_EMPIRICAL 9
 #define IDC_REPORT 10
+#define IDM_COMPARE 11
 
 // Model choice
 #define IDC_MODEL_LABEL 20
