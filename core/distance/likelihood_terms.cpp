@@ -65,16 +65,19 @@ struct BlockDerivatives {
 
 void AddLog(BlockDerivatives& f, double n, double u, const double (&du)[3], double mixedWG) {
     if (n == 0.0) return;
-    const double inverse = 1.0 / u;
+    const double weight = n / u;
+    const double curve = weight / u;
     for (int k = 0; k < 3; ++k) {
-        f.first[k] += n * inverse * du[k];
-        for (int l = 0; l < 3; ++l) f.second[k][l] -= n * inverse * inverse * du[k] * du[l];
+        f.first[k] += weight * du[k];
+        const double c = curve * du[k];
+        for (int l = 0; l < 3; ++l) f.second[k][l] -= c * du[l];
     }
     // The only second derivatives of D1, D2: d2/dw dg = +-1, d2/dw de = -+1.
-    f.second[0][1] += n * inverse * mixedWG;
-    f.second[1][0] += n * inverse * mixedWG;
-    f.second[0][2] -= n * inverse * mixedWG;
-    f.second[2][0] -= n * inverse * mixedWG;
+    const double mixed = weight * mixedWG;
+    f.second[0][1] += mixed;
+    f.second[1][0] += mixed;
+    f.second[0][2] -= mixed;
+    f.second[2][0] -= mixed;
 }
 
 BlockDerivatives DerivativesOf(const Block& b) {
