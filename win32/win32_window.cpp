@@ -16,6 +16,7 @@ constexpr DWORD kLongestPath = 32768;
 // Filter pairs of the open-file dialog, ending in a double terminator.
 constexpr char kDataFileFilter[] =
     "Data Files (*.DAT)\0*.dat\0"
+    "Alignments (FASTA, PHYLIP, NEXUS)\0*.fasta;*.fas;*.fa;*.phy;*.nex;*.nxs;*.gz\0"
     "Text Files (*.TXT)\0*.txt\0"
     "All Files (*.*)\0*.*\0";
 
@@ -52,6 +53,44 @@ public:
 private:
     HBRUSH brush;
 };
+
+// A running dialog's controls for its logic.
+class Win32DialogControls final : public DialogControls {
+public:
+    explicit Win32DialogControls(HWND dialog) : dialog(dialog) {}
+    void InsertListItem(int id, int position, const std::string& text) override {
+        SendDlgItemMessageA(dialog, id, LB_INSERTSTRING, static_cast<WPARAM>(position),
+                            reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void SelectListItem(int id, int position) override {
+        SendDlgItemMessageA(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    }
+    int SelectedListItem(int id) const override {
+        return static_cast<int>(SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0));
+    }
+    void SetCheck(int id, bool checked) override {
+        CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    bool Checked(int id) const override { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+private:
+    HWND dialog;
+};
+
+// The logic rides in the dialog's user data from WM_INITDIALOG on.
+INT_PTR CALLBACK LogicDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        Win32DialogControls controls(dialog);
+        reinterpret_cast<DialogLogic*>(lParam)->Start(controls);
+        return TRUE;
+    }
+    auto* logic = reinterpret_cast<DialogLogic*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message != WM_COMMAND || logic == nullptr) return FALSE;
+    Win32DialogControls controls(dialog);
+    if (logic->Command(controls, LOWORD(wParam))) EndDialog(dialog, 0);
+    return TRUE;
+}
 
 }  // namespace
 
@@ -164,6 +203,11 @@ std::optional<std::string> Win32Window::AskForDataFile(const std::string& initia
 }
 
 void Win32Window::ShowAbout() { DialogBoxParamA(instance, "AboutDyvern", hwndMain, aboutProc, 0); }
+
+void Win32Window::RunDialog(const std::string& templateName, DialogLogic& logic) {
+    DialogBoxParamA(instance, templateName.c_str(), hwndMain, LogicDialogProc,
+                    reinterpret_cast<LPARAM>(&logic));
+}
 
 void Win32Window::OpenHelp(const std::string& helpFile) {
     WinHelpA(hwndMain, helpFile.c_str(), HELP_CONTENTS, 0);

@@ -54,6 +54,9 @@ void CheckMissingSample(Checks& checks, RemoteProgram& program, const std::strin
 // File > Compare models against dyvern-cli.exe beside the driver (cases_models.cpp).
 void CheckCompareModels(Checks& checks, RemoteProgram& program, const Setup& setup);
 
+// File > Open of primates.fasta beside the driver (cases_alignment.cpp).
+void CheckOpenAlignment(Checks& checks, RemoteProgram& program, const Setup& setup);
+
 // What the program draws, from screenshots (cases_pictures.cpp).
 enum class GaugeShows { ColumnOnBottom, Full, Empty };
 void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,

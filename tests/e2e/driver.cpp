@@ -77,6 +77,7 @@ void RunMainSession(Checks& checks, const Setup& setup) {
         [&] { CheckOpenCancelled(checks, program); },
         [&] { CheckAbout(checks, program); },
         [&] { CheckRepaint(checks, program, setup); },
+        [&] { CheckOpenAlignment(checks, program, setup); },
         [&] { CheckHelp(checks, program, setup); },
     };
     for (const auto& run : cases) {

@@ -37,8 +37,8 @@ FakeWindow::FakeWindow(std::string programPath) : programPath(std::move(programP
         control.enabled = t.style.find("WS_DISABLED") == std::string::npos;
         control.size = {HorizontalPixels(t.width), VerticalPixels(t.height)};
     }
-    for (const int id :
-         {IDM_OPEN, IDC_REPORT, IDM_COMPARE, IDM_EXIT, IDC_EMPIRICAL, IDC_EQUAL, IDM_HELP_CONTENTS, IDM_ABOUT})
+    for (const int id : {IDM_OPEN, IDC_REPORT, IDM_COMPARE, IDM_EXIT, IDC_EMPIRICAL, IDC_EQUAL,
+                         IDM_HELP_CONTENTS, IDM_ABOUT})
         menuEnabled[id] = true;
 }
 
@@ -82,6 +82,28 @@ std::optional<std::string> FakeWindow::AskForDataFile(const std::string& initial
     const std::optional<std::string> answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
+}
+
+void FakeWindow::RunDialog(const std::string& templateName, DialogLogic& logic) {
+    dialogs.push_back(templateName);
+    FakeDialog dialog;
+    logic.Start(dialog);
+    dialogAtStart = dialog;
+    DialogAnswer answer;
+    answer.button = IDC_PAIR_CANCEL;
+    if (!dialogAnswers.empty()) {
+        answer = dialogAnswers.front();
+        dialogAnswers.pop_front();
+    }
+    if (answer.first >= 0) dialog.selected[IDC_PAIR_FIRST] = answer.first;
+    if (answer.second >= 0) dialog.selected[IDC_PAIR_SECOND] = answer.second;
+    // Radio buttons of one group, as the real ones behave.
+    if (answer.radio != 0)
+        for (const int id : {IDC_AMBIGUITY_SKIP, IDC_AMBIGUITY_AVERAGE, IDC_AMBIGUITY_RESOLVE})
+            dialog.checks[id] = id == answer.radio;
+    // A dialog that stays open after the press is then cancelled.
+    if (!logic.Command(dialog, answer.button) && !logic.Command(dialog, IDC_PAIR_CANCEL))
+        throw std::logic_error("the dialog does not close on Cancel");
 }
 
 bool FakeWindow::MakeFont(FontRole role, const std::string& face, int pixelHeight) {

@@ -23,6 +23,32 @@ struct FakeControl {
     Size size;  // client pixels
 };
 
+// A dialog's controls in memory: lists with their selection, and check marks.
+struct FakeDialog final : DialogControls {
+    void InsertListItem(int id, int position, const std::string& text) override {
+        lists[id].insert(lists[id].begin() + position, text);
+    }
+    void SelectListItem(int id, int position) override { selected[id] = position; }
+    int SelectedListItem(int id) const override {
+        return selected.count(id) ? selected.at(id) : -1;
+    }
+    void SetCheck(int id, bool on) override { checks[id] = on; }
+    bool Checked(int id) const override { return checks.count(id) && checks.at(id); }
+
+    std::map<int, std::vector<std::string>> lists;
+    std::map<int, int> selected;
+    std::map<int, bool> checks;
+};
+
+// What the user does in the next dialog: the list positions chosen (-1 keeps
+// the selection), the radio button clicked (0 for none) and the button pressed.
+struct DialogAnswer {
+    int first = -1;
+    int second = -1;
+    int radio = 0;
+    int button = 0;
+};
+
 struct ShownMessage {
     std::string text;
     std::string caption;
@@ -44,6 +70,7 @@ public:
     void ChooseModel(int position);
     void AnswerNextMessage(MessageAnswer answer) { messageAnswers.push_back(answer); }
     void AnswerNextFileDialog(std::optional<std::string> path) { fileAnswers.push_back(path); }
+    void AnswerNextDialog(DialogAnswer answer) { dialogAnswers.push_back(answer); }
 
     // WindowSystem; every call that changes what the window shows counts in `changes`.
     bool HasControl(int id) const override { return controls.count(id) != 0; }
@@ -60,6 +87,8 @@ public:
                               MessageStyle style) override;
     std::optional<std::string> AskForDataFile(const std::string& initialName) override;
     void ShowAbout() override { ++aboutBoxes; }
+    // Without an answer the dialog is cancelled.
+    void RunDialog(const std::string& templateName, DialogLogic& logic) override;
     void OpenHelp(const std::string& helpFile) override { helpOpened.push_back(helpFile); }
     void StartProgram(const std::string& commandLine) override { started.push_back(commandLine); }
     std::string ProgramPath() const override { return programPath; }
@@ -79,6 +108,8 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> dialogInitialNames;
     int aboutBoxes = 0;
+    std::vector<std::string> dialogs;  // templates run
+    FakeDialog dialogAtStart;          // the last dialog as its logic filled it
     std::vector<std::string> helpOpened;
     std::vector<std::string> started;
     std::optional<int> quitCode;
@@ -100,6 +131,7 @@ private:
     MainWindow* commands = nullptr;
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<DialogAnswer> dialogAnswers;
 };
 
 }  // namespace dyvern::testing

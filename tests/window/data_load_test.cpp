@@ -1,7 +1,10 @@
-// Loading data files through File > Open, and what a load leaves alone.
+// Loading data files and alignments through File > Open, and what a load
+// leaves alone.
 #include <filesystem>
 
+#include "dialogs/pair_dialog.h"
 #include "support/app_fixture.h"
+#include "support/test_tables.h"
 
 namespace dyvern::testing {
 namespace {
@@ -55,6 +58,118 @@ TEST_F(DataLoad, AMissingFileIsReportedAndAFileWithoutASiteCountKeepsTheLoadedOn
     Open(WriteDataFile("words.dat", "x 1 2 3"));
     EXPECT_EQ(app->State().siteCount, 895);
     EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), "0.0");
+}
+
+// The alignment the sample comes from, gzipped: Human, Chimpanzee, Gorilla,
+// Orangutan, Gibbon.
+const std::string kPrimates = std::string(DYVERN_GOLDEN_DIR) + "/../align/data/primates.fasta.gz";
+
+class AlignmentLoad : public SampleAppTest {
+protected:
+    // What the screen and the state show, to see that nothing changed.
+    std::vector<std::string> Shown() const {
+        return {window->title, Text(IDC_CRITERION_VALUE), Text(IDC_D_VALUE),
+                GridCell(IDC_OBSERVED_GRID, A, G), std::to_string(app->State().siteCount)};
+    }
+    void OpenPair(const std::string& path, DialogAnswer answer) {
+        window->AnswerNextDialog(answer);
+        Open(path);
+    }
+};
+
+TEST_F(AlignmentLoad, HumanAndChimpanzeeGiveTheSampleTableAndSolveAsTheSampleDoes) {
+    window->ChooseModel(2);
+    Press(IDC_SOLVE);
+    const std::vector<std::string> sampleFit = {Text(IDC_BETAT_EDIT), Text(IDC_KAPPA_EDIT),
+                                                Text(IDC_CRITERION_VALUE)};
+    OpenPair(kPrimates, {0, 1, 0, IDC_PAIR_OK});
+    ASSERT_EQ(window->dialogs, std::vector<std::string>{"PAIRDIALOG"});
+    const std::vector<std::string> names = {"Human", "Chimpanzee", "Gorilla", "Orangutan",
+                                            "Gibbon"};
+    EXPECT_EQ(window->dialogAtStart.lists[IDC_PAIR_FIRST], names);
+    EXPECT_EQ(window->dialogAtStart.lists[IDC_PAIR_SECOND], names);
+    EXPECT_EQ(window->dialogAtStart.SelectedListItem(IDC_PAIR_SECOND), 1);
+    EXPECT_TRUE(window->dialogAtStart.Checked(IDC_AMBIGUITY_SKIP));
+    EXPECT_FALSE(window->dialogAtStart.Checked(IDC_AMBIGUITY_AVERAGE));
+    EXPECT_EQ(window->title, "Dyvern - " + kPrimates + " (Human, Chimpanzee)");
+    EXPECT_EQ(app->State().observed, SampleTable());
+    EXPECT_EQ(app->State().siteCount, 895);
+    window->Type(IDC_BETAT_EDIT, "0.1");  // Solve from the same start as on the sample
+    window->Type(IDC_KAPPA_EDIT, "1");
+    Press(IDC_SOLVE);
+    EXPECT_EQ((std::vector<std::string>{Text(IDC_BETAT_EDIT), Text(IDC_KAPPA_EDIT),
+                                        Text(IDC_CRITERION_VALUE)}),
+              sampleFit);
+    EXPECT_TRUE(window->messages.empty());
+    OpenPair(kPrimates, {1, 0, 0, IDC_PAIR_OK});  // the other way round: the table transposed
+    EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, G), "14.0");
+    EXPECT_EQ(window->title, "Dyvern - " + kPrimates + " (Chimpanzee, Human)");
+}
+
+TEST_F(AlignmentLoad, CancelTheSameSequenceTwiceAndBadAlignmentsChangeNothing) {
+    const std::vector<std::string> before = Shown();
+    const struct {
+        const char* name;
+        std::string path;
+        DialogAnswer answer;
+        const char* message;  // the start of the box's text; "" for none
+    } rows[] = {
+        {"cancel", kPrimates, {0, 2, 0, IDC_PAIR_CANCEL}, ""},
+        {"same twice", kPrimates, {3, 3, 0, IDC_PAIR_OK}, "Sequence 1 and sequence 2 are both"},
+        {"unequal lengths", WriteDataFile("bad.fasta", ">a\nACGT\n>b\nAC\n"), {}, ""},
+        {"damaged gzip", WriteDataFile("bad.gz", "\x1f\x8b\x08 not deflate"), {}, ""},
+    };
+    for (const auto& row : rows) {
+        window->messages.clear();
+        OpenPair(row.path, row.answer);
+        EXPECT_EQ(Shown(), before) << row.name;
+        if (*row.message) {
+            ASSERT_EQ(window->messages.size(), 1u) << row.name;
+            EXPECT_EQ(window->messages[0].text.rfind(row.message, 0), 0u) << row.name;
+        } else if (row.path != kPrimates) {
+            // The reader's own message, naming the file.
+            ASSERT_EQ(window->messages.size(), 1u) << row.name;
+            EXPECT_EQ(window->messages[0].text.rfind(row.path, 0), 0u) << window->messages[0].text;
+        } else {
+            EXPECT_TRUE(window->messages.empty()) << row.name;
+        }
+        for (const ShownMessage& message : window->messages) {
+            EXPECT_EQ(message.caption, "Dyvern error") << row.name;
+            EXPECT_EQ(message.style, MessageStyle::Error) << row.name;
+        }
+    }
+}
+
+TEST_F(AlignmentLoad, TheAmbiguityChoiceDecidesWhatACodeCounts) {
+    // Site 1 is A against A; site 2 is R (A or G) against A.
+    const std::string path = WriteDataFile("r.fasta", ">one\nAR\n>two\nAA\n");
+    const struct {
+        int radio;
+        const char* aa;
+        const char* ga;
+        int sites;
+    } rows[] = {
+        {IDC_AMBIGUITY_SKIP, "1.0", "0.0", 1},
+        {IDC_AMBIGUITY_AVERAGE, "1.5", "0.5", 2},
+        {IDC_AMBIGUITY_RESOLVE, "2.0", "0.0", 2},
+    };
+    for (const auto& row : rows) {
+        OpenPair(path, {0, 1, row.radio, IDC_PAIR_OK});
+        EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), row.aa) << row.radio;
+        EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, G, A), row.ga) << row.radio;
+        EXPECT_EQ(app->State().siteCount, row.sites) << row.radio;
+    }
+}
+
+TEST_F(AlignmentLoad, AFileThatReadsAsADataFileStillDoes) {
+    // Two numbers and more numbers could start a PHYLIP file; here they are data.
+    Open(WriteDataFile("d.dat", "3 1\n1 0 0 0 1 0 0 0 0 0 0 0 0 0\n"));
+    EXPECT_TRUE(window->dialogs.empty());
+    EXPECT_EQ(app->State().siteCount, 3);
+    EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), "1.0");
+    Open(WriteDataFile("empty.dat", ""));
+    EXPECT_TRUE(window->dialogs.empty());
+    EXPECT_TRUE(window->messages.empty());
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "data/data_file.h"
 #include "actions/evaluation.h"
+#include "actions/open_alignment.h"
 #include "controls/count_grid.h"
 #include "system/control_ids.h"
 
@@ -25,6 +25,7 @@ void OpenDataFile(Session& session, const std::optional<std::string>& path) {
         const std::optional<std::string> answer = window.AskForDataFile(kInitialFileName);
         if (!answer) return;
         chosen = *answer;
+        if (OpenAlignment(session, chosen)) return;
         state.dataLoaded = true;  // a confirmed choice: the table on screen counts as loaded
     }
     std::ifstream in(chosen);
@@ -33,15 +34,21 @@ void OpenDataFile(Session& session, const std::optional<std::string>& path) {
                            MessageStyle::Error);
         return;
     }
-    const DataFileTable table = ReadDataFile(in, state.siteCount);
+    LoadTable(session, ReadDataFile(in, state.siteCount), chosen, "");
+}
+
+void LoadTable(Session& session, const DataFileTable& table, const std::string& source,
+               const std::string& pair) {
+    WindowSystem& window = session.window;
+    AnalysisState& state = session.state;
     state.siteCount = table.siteCount;
     state.observed = table.counts;
     state.dataLoaded = true;
-    state.source = chosen;
-    state.pair.clear();
+    state.source = source;
+    state.pair = pair;
     window.EnableControl(IDC_SOLVE, true);
     DrawCountGrid(window, state, IDC_OBSERVED_GRID, false);
-    window.SetTitle("Dyvern - " + chosen);
+    window.SetTitle("Dyvern - " + source + (pair.empty() ? "" : " (" + pair + ")"));
     ScaleGauge(session);
     Evaluate(session, false);
 }

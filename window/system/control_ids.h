@@ -67,6 +67,15 @@
 #define IDC_D_LABEL 141
 #define IDC_D_VALUE 142
 
+// The pair dialog: its OK and Cancel are the system's IDOK and IDCANCEL
+#define IDC_PAIR_OK 1
+#define IDC_PAIR_CANCEL 2
+#define IDC_PAIR_FIRST 151
+#define IDC_PAIR_SECOND 152
+#define IDC_AMBIGUITY_SKIP 153
+#define IDC_AMBIGUITY_AVERAGE 154
+#define IDC_AMBIGUITY_RESOLVE 155
+
 // Notification codes the command table answers
 #define DYVERN_CBN_SELCHANGE 1
 #define DYVERN_EN_UPDATE 0x400

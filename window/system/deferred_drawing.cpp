@@ -62,6 +62,11 @@ void DeferredDrawing::ShowAbout() {
     window.ShowAbout();
 }
 
+void DeferredDrawing::RunDialog(const std::string& templateName, DialogLogic& logic) {
+    Flush();
+    window.RunDialog(templateName, logic);
+}
+
 void DeferredDrawing::OpenHelp(const std::string& helpFile) {
     Flush();
     window.OpenHelp(helpFile);

@@ -46,6 +46,7 @@ public:
                               MessageStyle style) override;
     std::optional<std::string> AskForDataFile(const std::string& initialName) override;
     void ShowAbout() override;
+    void RunDialog(const std::string& templateName, DialogLogic& logic) override;
     void OpenHelp(const std::string& helpFile) override;
     void StartProgram(const std::string& commandLine) override;
     std::string ProgramPath() const override { return window.ProgramPath(); }

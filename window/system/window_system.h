@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "system/dialog.h"
 #include "system/picture.h"
 
 namespace dyvern {
@@ -42,6 +43,8 @@ public:
     // The open-file dialog, offering `initialName`; nothing when cancelled.
     virtual std::optional<std::string> AskForDataFile(const std::string& initialName) = 0;
     virtual void ShowAbout() = 0;
+    // Runs a dialog of our own from its template, modal to the main window.
+    virtual void RunDialog(const std::string& templateName, DialogLogic& logic) = 0;
     virtual void OpenHelp(const std::string& helpFile) = 0;
     // Starts another program with a command line; whether it started is not reported.
     virtual void StartProgram(const std::string& commandLine) = 0;
