@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "command.h"
-#include "estimate/pair_fit.h"
+#include "distance/distance_rows.h"
 #include "model_choice.h"
 #include "pair_source.h"
 #include "record_writer.h"
@@ -18,55 +18,46 @@ namespace {
 constexpr const char* kNoDistance = "-1";
 constexpr int kPhylipNameWidth = 10;
 
-struct DistOptions {
-    ModelKind model = ModelKind::K80;
-    Criterion criterion = Criterion::MaxLikelihood;
-    Ambiguity ambiguity = Ambiguity::Skip;
-    bool matrix = true;
-    bool filtered = false;
+constexpr int kMostThreads = 1024;
+
+struct ListFilter {
+    bool on = false;
     double maxD = 0.0;
 };
 
-DistOptions ReadOptions(const Arguments& arguments) {
-    DistOptions options;
+DistanceOptions ReadOptions(const Arguments& arguments) {
+    DistanceOptions options;
     options.model = OneModelOption(arguments, ModelKind::K80);
     options.criterion = CriteriaOption(arguments, "ml").front();
     options.ambiguity = AmbiguityOption(arguments);
-    options.matrix = arguments.Value("format", "phylip") == "phylip";
-    if (arguments.Has("threads")) WholeNumber("threads", arguments.Value("threads", ""), 0, 1024);
-    if (arguments.Has("max-d")) {
-        if (options.matrix) throw UsageError("--max-d keeps pairs of a list: use --format tsv");
-        options.filtered = true;
-        options.maxD = DecimalNumber("max-d", arguments.Value("max-d", ""));
-    }
+    if (arguments.Has("threads"))
+        options.threads = WholeNumber("threads", arguments.Value("threads", ""), 0, kMostThreads);
     return options;
 }
 
-struct PairResult {
-    int sites = 0;
-    double d = kNotApplicable;
-    double seD = kNotApplicable;
-    FitStatus status = FitStatus::Unfittable;
-};
+bool MatrixFormat(const Arguments& arguments) {
+    return arguments.Value("format", "phylip") == "phylip";
+}
 
-PairResult DistanceOf(const Alignment& alignment, std::size_t i, std::size_t j,
-                      const DistOptions& options) {
-    const NamedTable table = TableOf(alignment, i, j, options.ambiguity);
-    const PairFit fit = FitPair(table.counts, table.siteCount, options.model, options.criterion);
-    return {table.siteCount, fit.d, fit.seD, fit.status};
+ListFilter ReadFilter(const Arguments& arguments) {
+    if (!arguments.Has("max-d")) return {};
+    if (MatrixFormat(arguments))
+        throw UsageError("--max-d keeps pairs of a list: use --format tsv");
+    return {true, DecimalNumber("max-d", arguments.Value("max-d", ""))};
 }
 
 // Pairs without a finite d, named on standard error as they are met.
 class Warnings {
 public:
-    explicit Warnings(std::ostream& err) : err(err) {}
-    void Note(const Alignment& a, std::size_t i, std::size_t j, const PairResult& r) {
+    Warnings(const PackedAlignment& packed, std::ostream& err) : packed(packed), err(err) {}
+    void Note(int i, int j, const PairDistance& r) {
         if (r.status == FitStatus::Unfittable) {
             ++unfitted;
-            err << a.names[i] << " and " << a.names[j] << ": no sites in common, no distance\n";
+            err << packed.name(i) << " and " << packed.name(j)
+                << ": no sites in common, no distance\n";
         } else if (r.status == FitStatus::Saturated) {
             ++saturated;
-            err << a.names[i] << " and " << a.names[j]
+            err << packed.name(i) << " and " << packed.name(j)
                 << ": too many differences for the model (saturated), no finite distance\n";
         }
     }
@@ -74,6 +65,7 @@ public:
     int saturated = 0;
 
 private:
+    const PackedAlignment& packed;
     std::ostream& err;
 };
 
@@ -83,46 +75,47 @@ std::string PhylipName(const std::string& name) {
                : name + std::string(kPhylipNameWidth - name.size(), ' ');
 }
 
-void WriteMatrix(const Alignment& alignment, const DistOptions& options, Streams streams,
+// Each row is written as soon as it is finished, so that memory does not
+// grow with the number of pairs.
+void WriteMatrix(const PackedAlignment& packed, const DistanceOptions& options, Streams streams,
                  Warnings& warnings) {
-    const std::size_t count = alignment.names.size();
+    const int count = static_cast<int>(packed.size());
     streams.out << count << "\n";
-    for (std::size_t i = 0; i < count; ++i) {
-        streams.out << PhylipName(alignment.names[i]);
-        for (std::size_t j = 0; j < count; ++j) {
-            if (i == j) {
-                streams.out << (j ? " 0" : "0");
-                continue;
-            }
-            const PairResult r = DistanceOf(alignment, std::min(i, j), std::max(i, j), options);
-            if (i < j) warnings.Note(alignment, i, j, r);
-            const bool finite = std::isfinite(r.d);
-            streams.out << (j ? " " : "") << (finite ? FormatNumber(r.d) : kNoDistance);
-        }
-        streams.out << "\n";
-    }
+    ComputeDistanceRows(packed, options, RowShape::Square, 0, count,
+                        [&](int i, const std::vector<PairDistance>& row) {
+                            std::string line = PhylipName(packed.name(i));
+                            for (int j = 0; j < count; ++j) {
+                                if (i < j) warnings.Note(i, j, row[j]);
+                                const double d = i == j ? 0.0 : row[j].d;
+                                line += j ? " " : "";
+                                line += std::isfinite(d) ? FormatNumber(d) : kNoDistance;
+                            }
+                            streams.out << line << "\n";
+                        });
 }
 
-void WriteList(const Alignment& alignment, const DistOptions& options, Streams streams,
-               Warnings& warnings) {
+void WriteList(const PackedAlignment& packed, const DistanceOptions& options,
+               const ListFilter& filter, Streams streams, Warnings& warnings) {
     RecordWriter writer(streams.out, RecordFormat::Tsv,
                         {"seq1", "seq2", "sites", "d", "se_d", "status"});
     long long leftOut = 0;
-    const std::size_t count = alignment.names.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        for (std::size_t j = i + 1; j < count; ++j) {
-            const PairResult r = DistanceOf(alignment, i, j, options);
-            warnings.Note(alignment, i, j, r);
-            if (options.filtered && !(r.d <= options.maxD)) {
-                ++leftOut;
-                continue;
-            }
-            writer.Write({alignment.names[i], alignment.names[j], r.sites, r.d, r.seD,
-                          StatusWord(r.status)});
-        }
-    }
-    if (options.filtered)
-        streams.err << leftOut << " pairs with d above " << FormatNumber(options.maxD)
+    const int count = static_cast<int>(packed.size());
+    ComputeDistanceRows(packed, options, RowShape::UpperTriangle, 0, count,
+                        [&](int i, const std::vector<PairDistance>& row) {
+                            for (std::size_t k = 0; k < row.size(); ++k) {
+                                const int j = i + 1 + static_cast<int>(k);
+                                const PairDistance& r = row[k];
+                                warnings.Note(i, j, r);
+                                if (filter.on && !(r.d <= filter.maxD)) {
+                                    ++leftOut;
+                                    continue;
+                                }
+                                writer.Write({packed.name(i), packed.name(j), r.sites, r.d,
+                                              r.seD, StatusWord(r.status)});
+                            }
+                        });
+    if (filter.on)
+        streams.err << leftOut << " pairs with d above " << FormatNumber(filter.maxD)
                     << " (or no finite d) left out\n";
 }
 
@@ -130,19 +123,20 @@ void WriteList(const Alignment& alignment, const DistOptions& options, Streams s
 
 int RunDist(const Arguments& arguments, Streams streams) {
     const std::string& path = OneOperand(arguments, "ALIGNMENT");
-    const DistOptions options = ReadOptions(arguments);
+    const DistanceOptions options = ReadOptions(arguments);
+    const ListFilter filter = ReadFilter(arguments);
     const Input input = ReadInput(path);
     if (input.kind == InputKind::DataFile)
         throw UsageError(path + " is a data file, one pair: dist needs an alignment");
-    const Alignment& alignment = std::get<Alignment>(input.content);
-    Warnings warnings(streams.err);
-    if (options.matrix) {
-        WriteMatrix(alignment, options, streams, warnings);
+    const PackedAlignment packed(std::get<Alignment>(input.content));
+    Warnings warnings(packed, streams.err);
+    if (MatrixFormat(arguments)) {
+        WriteMatrix(packed, options, streams, warnings);
         if (warnings.saturated + warnings.unfitted > 0)
             streams.err << "the matrix shows " << kNoDistance << " for the "
                         << warnings.saturated + warnings.unfitted << " pairs without a distance\n";
     } else {
-        WriteList(alignment, options, streams, warnings);
+        WriteList(packed, options, filter, streams, warnings);
     }
     return warnings.unfitted > 0 ? kSomePairsNotFitted : kDone;
 }

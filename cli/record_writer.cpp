@@ -1,5 +1,6 @@
 #include "record_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -7,9 +8,11 @@ namespace dyvern::cli {
 
 std::string FormatNumber(double value) {
     if (value == 0.0) return "0";  // and -0
+    // to_chars writes what printf's %.10g writes, several times faster.
     char text[32];
-    std::snprintf(text, sizeof text, "%.*g", kSignificantDigits, value);
-    return text;
+    const std::to_chars_result written = std::to_chars(
+        text, text + sizeof text, value, std::chars_format::general, kSignificantDigits);
+    return std::string(text, written.ptr);
 }
 
 std::string JsonString(const std::string& text) {
@@ -76,21 +79,33 @@ RecordWriter::~RecordWriter() { Finish(); }
 
 void RecordWriter::Write(const std::vector<Value>& row) {
     if (format == RecordFormat::Tsv) {
-        for (std::size_t c = 0; c < row.size(); ++c) out << (c ? "\t" : "") << row[c].Tsv();
-        out << "\n";
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c) buffer += '\t';
+            buffer += row[c].Tsv();
+        }
+        buffer += '\n';
     } else {
-        out << (any ? ",\n  {" : "\n  {");
-        for (std::size_t c = 0; c < row.size() && c < columns.size(); ++c)
-            out << (c ? ", " : "") << JsonString(columns[c]) << ": " << row[c].Json();
-        out << "}";
+        buffer += any ? ",\n  {" : "\n  {";
+        for (std::size_t c = 0; c < row.size() && c < columns.size(); ++c) {
+            if (c) buffer += ", ";
+            buffer += JsonString(columns[c]) + ": " + row[c].Json();
+        }
+        buffer += '}';
     }
     any = true;
+    if (buffer.size() >= kBufferSize) Flush();
+}
+
+void RecordWriter::Flush() {
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    buffer.clear();
 }
 
 void RecordWriter::Finish() {
     if (finished) return;
     finished = true;
-    if (format == RecordFormat::Json) out << (any ? "\n]" : "]");
+    if (format == RecordFormat::Json) buffer += any ? "\n]" : "]";
+    Flush();
 }
 
 }  // namespace dyvern::cli

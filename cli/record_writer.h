@@ -41,9 +41,15 @@ public:
     void Finish();
 
 private:
+    // Rows are gathered and written in large pieces: a stream insertion per
+    // value would cost more than the distances themselves.
+    static constexpr std::size_t kBufferSize = 1 << 16;
+    void Flush();
+
     std::ostream& out;
     RecordFormat format;
     std::vector<std::string> columns;
+    std::string buffer;
     bool any = false;
     bool finished = false;
 };

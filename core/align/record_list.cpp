@@ -54,15 +54,15 @@ void RecordList::Append(std::size_t index, std::string_view chunk, int line, std
         const char c = chunk[i];
         if (IsBlank(c)) continue;
         const char code = CodeOf(c, symbols);
-        const std::string where = " at column " + std::to_string(column + i);
+        const auto where = [&] { return " at column " + std::to_string(column + i); };
         if (code == '\0')
             throw InputError(source_, line,
-                             QuotedChar(c) + where + " of sequence " + Quoted(names_[index]) +
+                             QuotedChar(c) + where() + " of sequence " + Quoted(names_[index]) +
                                  " is not a nucleotide code");
         // The first sequence is what the matching character refers to.
         if (code == '.' && index == 0)
             throw InputError(source_, line,
-                             "matching character " + QuotedChar(c) + where +
+                             "matching character " + QuotedChar(c) + where() +
                                  " is in the first sequence " + Quoted(names_[index]) +
                                  ", which has nothing to match");
         sequence.push_back(code);
