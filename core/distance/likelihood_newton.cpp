@@ -9,10 +9,10 @@ namespace {
 constexpr int kMaxIterations = 40;
 constexpr int kMaxHalvings = 30;
 // The predicted gain g' H^-1 g of a step against |lnL|. Newton's method
-// squares it from step to step (1e-6, 1e-16, 1e-30 on typical tables), so a
-// step that gains less than this leaves the point about 1e-11 from the
-// optimum, relative to d.
-constexpr double kDecrementTolerance = 1e-15;
+// squares it from step to step (1e-6, 1e-16, 1e-30 on typical tables), so
+// one more step after a gain this small ends at the optimum to rounding,
+// also where the likelihood is flat and the gains shrink more slowly.
+constexpr double kCloseIn = 1e-16;
 constexpr double kTieRounding = 4.0 * std::numeric_limits<double>::epsilon();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -137,17 +137,21 @@ LikelihoodOptimum MaximiseLikelihood(const LikelihoodTerms& terms, const Coordin
     if (!std::isfinite(at.expansion.value)) return at;
     std::array<bool, kCoordinates> all;
     all.fill(true);
+    bool lastStep = false;
     for (int iteration = 0; iteration < kMaxIterations; ++iteration) {
         const Reduced reduced = Reduce(at.expansion, coordinates, all);
         std::array<double, kCoordinates> step{};
         if (!Solve(reduced.negHessian, reduced.size, reduced.gradient, step)) return at;
         double decrement = 0.0;
         for (int k = 0; k < reduced.size; ++k) decrement += reduced.gradient[k] * step[k];
-        if (!LineSearch(terms, coordinates, reduced, step, at)) return at;
-        if (decrement <= kDecrementTolerance * (1.0 + std::fabs(at.expansion.value))) {
+        // Past the last step no move improves lnL beyond rounding.
+        const bool moved = LineSearch(terms, coordinates, reduced, step, at);
+        if (lastStep) {
             at.converged = true;
             return at;
         }
+        if (!moved) return at;
+        lastStep = decrement <= kCloseIn * (1.0 + std::fabs(at.expansion.value));
     }
     return at;
 }

@@ -23,6 +23,9 @@ constexpr double kEdgeMargin = 1e-5;
 constexpr double kFaceMargin = 1e-8;
 constexpr double kLargestRate = 30.0;
 constexpr double kRounding = 16.0 * std::numeric_limits<double>::epsilon();
+// A finite optimum near a limit of infinite d is only taken by this margin.
+constexpr double kClearGain = 1e-9;
+constexpr double kSaturatedS = 1e4;
 
 using Fast = std::optional<PairDistance>;
 
@@ -99,14 +102,43 @@ bool PressesOnKappaZero(const LikelihoodOptimum& optimum) {
            -kFaceMargin * (1.0 + std::fabs(optimum.expansion.value));
 }
 
+// The optimum from the start, if it converges clear of the faces and beats
+// the limits where d is infinite: independence, and `otherLimit` when given.
 Fast FromNewton(int sites, const LikelihoodTerms& terms, const Coordinates& start,
-                const FreeCoordinates& c, const Totals& totals, FitStatus status) {
+                const FreeCoordinates& c, const Totals& totals, FitStatus status,
+                double otherLimit = -kInfinity) {
     const LikelihoodOptimum optimum = MaximiseLikelihood(terms, start, c);
     if (!optimum.converged || !ClearOfFaces(optimum.x, c)) return std::nullopt;
     if (status == FitStatus::KappaZero && !PressesOnKappaZero(optimum)) return std::nullopt;
-    const double limit = IndependenceLimit(totals, c.free[kR]);
-    if (!(optimum.expansion.value > limit + kRounding * std::fabs(limit))) return std::nullopt;
+    const double independence = IndependenceLimit(totals, c.free[kR]);
+    const double value = optimum.expansion.value;
+    if (!(value > independence + kRounding * std::fabs(independence))) return std::nullopt;
+    if (std::isfinite(otherLimit) && !(value > otherLimit + kClearGain * std::fabs(otherLimit)))
+        return std::nullopt;
     return Result(sites, DistanceAt(optimum.x), StandardErrorOfDistance(optimum, c), status);
+}
+
+// lnL where transitions are saturated (s beyond where e^-s underflows) and
+// v and the frequencies are searched; NaN when that search fails.
+double SaturatedTransitions(const LikelihoodTerms& terms, Coordinates x, const FreeCoordinates& c) {
+    x[kS] = kSaturatedS;
+    const LikelihoodOptimum limit = MaximiseLikelihood(terms, x, c);
+    return limit.converged ? limit.expansion.value : kNaN;
+}
+
+// No s matches the observed shares: either too few transitions, so that the
+// optimum presses on s = 0, or too many, so that a finite optimum, if any,
+// has s large. Either must clearly beat the limit of saturated transitions.
+Fast UnmatchedTransitions(int sites, const LikelihoodTerms& terms, Coordinates x, FreeCoordinates c,
+                          const Totals& totals) {
+    const double limit = SaturatedTransitions(terms, x, c);
+    if (std::isnan(limit)) return std::nullopt;
+    x[kS] = 0.0;
+    const Fast kappaZero = FromNewton(sites, terms, x, c, totals, FitStatus::KappaZero, limit);
+    if (kappaZero) return kappaZero;
+    x[kS] = x[kV] + 5.0 / std::fmin(x[kR], 1.0 - x[kR]);
+    c.free[kS] = true;
+    return FromNewton(sites, terms, x, c, totals, FitStatus::Ok, limit);
 }
 
 std::array<double, 4> CompositionOf(const Totals& t) {
@@ -169,12 +201,10 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
     }
     TwoRates start;
     if (!MatchingRates(pi, P, Q, start)) {
-        // Too few transitions for any s > 0, if the optimum on s = 0 says so.
         const double q = Q / (2.0 * x[kR] * (1.0 - x[kR]));
         if (!(Q > 0.0 && q < 1.0 - kEdgeMargin)) return std::nullopt;
         x[kV] = -std::log1p(-q);
-        x[kS] = 0.0;
-        return FromNewton(sites, terms, x, c, t, FitStatus::KappaZero);
+        return UnmatchedTransitions(sites, terms, x, c, t);
     }
     x[kV] = start.v;
     x[kS] = start.s;
@@ -228,8 +258,8 @@ PairDistance FullFit(const DivergenceCounts& counts, int sites, ModelKind model,
 
 }  // namespace
 
-PairDistance DistanceOf(const DivergenceCounts& table, int siteCount, ModelKind model,
-                        Criterion criterion) {
+std::optional<PairDistance> FastDistanceOf(const DivergenceCounts& table, int siteCount,
+                                           ModelKind model, Criterion criterion) {
     const PairDistance unfittable{siteCount, kNaN, kNaN, FitStatus::Unfittable};
     if (TableProblem(table, siteCount)) return unfittable;
     const bool byKind = model == ModelKind::JC69 || model == ModelKind::K80;
@@ -241,10 +271,17 @@ PairDistance DistanceOf(const DivergenceCounts& table, int siteCount, ModelKind 
     }
     const Totals totals = TotalsOf(counts);
     if (totals.transitions + totals.transversions == 0.0)
-        return {siteCount, 0.0, kNaN, FitStatus::Identical};
-    const Fast fast = ml ? Likelihood(counts, siteCount, model, totals)
-                         : LeastSquares(counts, siteCount, model, totals);
-    return fast ? *fast : FullFit(counts, siteCount, model, criterion);
+        return PairDistance{siteCount, 0.0, kNaN, FitStatus::Identical};
+    return ml ? Likelihood(counts, siteCount, model, totals)
+              : LeastSquares(counts, siteCount, model, totals);
+}
+
+PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
+                        Criterion criterion) {
+    const std::optional<PairDistance> fast = FastDistanceOf(counts, siteCount, model, criterion);
+    if (fast) return *fast;
+    const bool byKind = model == ModelKind::JC69 || model == ModelKind::K80;
+    return FullFit(byKind ? PooledByKind(counts) : counts, siteCount, model, criterion);
 }
 
 PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion) {

@@ -3,6 +3,8 @@
 // the rest of what such a fit reports.
 #pragma once
 
+#include <optional>
+
 #include "align/pair_table.h"
 #include "estimate/fit_status.h"
 #include "model/divergence.h"
@@ -26,5 +28,9 @@ struct PairDistance {
 PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion);
 PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
                         Criterion criterion);
+
+// The same without the full fit: nothing where DistanceOf needs it.
+std::optional<PairDistance> FastDistanceOf(const DivergenceCounts& counts, int siteCount,
+                                           ModelKind model, Criterion criterion);
 
 }  // namespace dyvern
