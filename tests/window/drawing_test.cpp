@@ -73,20 +73,5 @@ TEST(DeferredDrawing, HoldsTheLastRequestUntilTheOutermostReleaseOrAModalWindow)
     EXPECT_EQ(window.draws[IDC_GAUGE], 2);
 }
 
-TEST(DeferredDrawing, ReadsATextOncePerBatchAndAgainAfterItIsSet) {
-    FakeWindow window("dyvern.exe");
-    DeferredDrawing screen(window, {});
-    screen.Hold();
-    EXPECT_EQ(screen.ControlText(IDC_BETAT_EDIT), "betat");
-    window.controls.at(IDC_BETAT_EDIT).text = "typed";  // not seen within the batch
-    EXPECT_EQ(screen.ControlText(IDC_BETAT_EDIT), "betat");
-    screen.SetControlText(IDC_BETAT_EDIT, "0.2");
-    window.controls.at(IDC_BETAT_EDIT).text = "cut";  // as a control keeps less than it is given
-    EXPECT_EQ(screen.ControlText(IDC_BETAT_EDIT), "cut");
-    screen.Release();
-    window.controls.at(IDC_BETAT_EDIT).text = "typed";
-    EXPECT_EQ(screen.ControlText(IDC_BETAT_EDIT), "typed");
-}
-
 }  // namespace
 }  // namespace dyvern::testing
