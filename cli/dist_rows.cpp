@@ -1,0 +1,79 @@
+#include "dist_rows.h"
+
+#include <cmath>
+
+#include "record_writer.h"
+
+namespace dyvern::cli {
+namespace {
+
+constexpr std::size_t kPhylipNameWidth = 10;
+
+std::string PhylipName(const std::string& name) {
+    return name.size() >= kPhylipNameWidth ? name + " "
+                                           : name + std::string(kPhylipNameWidth - name.size(), ' ');
+}
+
+// A value of the pair list as the record writer writes it.
+std::string Field(double value) { return Value(value).Tsv(); }
+
+}  // namespace
+
+DistRowFormatter::DistRowFormatter(const PackedAlignment& packed, bool matrix, ListFilter filter)
+    : packed(packed), matrix(matrix), filter(filter) {}
+
+std::string DistRowFormatter::Header() const {
+    if (matrix) return std::to_string(packed.size()) + "\n";
+    return "seq1\tseq2\tsites\td\tse_d\tstatus\n";
+}
+
+void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& text) const {
+    const std::string pair = packed.name(i) + " and " + packed.name(j);
+    if (r.status == FitStatus::Unfittable) {
+        ++text.totals.unfitted;
+        text.err += pair + ": no sites in common, no distance\n";
+    } else if (r.status == FitStatus::Saturated) {
+        ++text.totals.saturated;
+        text.err += pair + ": too many differences for the model (saturated), no finite distance\n";
+    }
+}
+
+void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distances,
+                              RowText& text) const {
+    if (matrix) {
+        text.out += PhylipName(packed.name(row));
+        for (std::size_t j = 0; j < distances.size(); ++j) {
+            const int column = static_cast<int>(j);
+            if (row < column) NotePair(row, column, distances[j], text);
+            const double d = row == column ? 0.0 : distances[j].d;
+            if (j) text.out += ' ';
+            text.out += std::isfinite(d) ? FormatNumber(d) : kNoDistance;
+        }
+        text.out += '\n';
+        return;
+    }
+    for (std::size_t k = 0; k < distances.size(); ++k) {
+        const int j = row + 1 + static_cast<int>(k);
+        const PairDistance& r = distances[k];
+        NotePair(row, j, r, text);
+        if (filter.on && !(r.d <= filter.maxD)) {
+            ++text.totals.leftOut;
+            continue;
+        }
+        text.out += packed.name(row) + '\t' + packed.name(j) + '\t' + std::to_string(r.sites) +
+                    '\t' + Field(r.d) + '\t' + Field(r.seD) + '\t' + StatusWord(r.status) + '\n';
+    }
+}
+
+void FormatRows(const PackedAlignment& packed, const DistanceOptions& options,
+                const DistRowFormatter& formatter, int rowBegin, int rowEnd,
+                const std::function<void(RowText&&)>& take) {
+    ComputeDistanceRows(packed, options, formatter.Shape(), rowBegin, rowEnd,
+                        [&](int row, const std::vector<PairDistance>& distances) {
+                            RowText text;
+                            formatter.Append(row, distances, text);
+                            take(std::move(text));
+                        });
+}
+
+}  // namespace dyvern::cli

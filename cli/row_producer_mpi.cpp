@@ -1,0 +1,171 @@
+// Several processes: the rows are cut into blocks dealt out in turn (so the
+// long rows at the top of a triangle are shared too); each process computes
+// its blocks on its own threads and sends their text to the first, which
+// writes every block in order. Bytes written do not depend on the number of
+// processes or threads.
+#include <mpi.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+
+#include "row_producer.h"
+
+namespace dyvern::cli {
+namespace {
+
+constexpr int kLead = 0;
+constexpr int kTag = 0;  // one source's blocks arrive in the order they were sent
+constexpr std::size_t kBlocksInFlight = 2;
+constexpr int kMostBlockRows = 64;
+constexpr int kBlocksPerProcess = 8;
+
+bool Running() {
+    int initialized = 0, finalized = 0;
+    MPI_Initialized(&initialized);
+    MPI_Finalized(&finalized);
+    return initialized && !finalized;
+}
+
+int Rank() {
+    int rank = 0;
+    if (Running()) MPI_Comm_rank(MPI_COMM_WORLD, &rank);
+    return rank;
+}
+
+int Size() {
+    int size = 1;
+    if (Running()) MPI_Comm_size(MPI_COMM_WORLD, &size);
+    return size;
+}
+
+// Started by mpirun (or another process manager) rather than by hand.
+bool LaunchedAsGroup() {
+    return std::getenv("OMPI_COMM_WORLD_SIZE") || std::getenv("PMIX_RANK") ||
+           std::getenv("PMI_SIZE");
+}
+
+using Bytes = std::vector<char>;
+
+void Put(Bytes& bytes, const void* data, std::size_t size) {
+    const char* from = static_cast<const char*>(data);
+    bytes.insert(bytes.end(), from, from + size);
+}
+
+Bytes Pack(const RowText& text) {
+    const std::int64_t head[5] = {text.totals.unfitted, text.totals.saturated,
+                                  text.totals.leftOut, static_cast<std::int64_t>(text.out.size()),
+                                  static_cast<std::int64_t>(text.err.size())};
+    Bytes bytes;
+    Put(bytes, head, sizeof head);
+    Put(bytes, text.out.data(), text.out.size());
+    Put(bytes, text.err.data(), text.err.size());
+    return bytes;
+}
+
+RowText Unpack(const Bytes& bytes) {
+    std::int64_t head[5];
+    std::memcpy(head, bytes.data(), sizeof head);
+    RowText text;
+    text.totals = {head[0], head[1], head[2]};
+    const char* body = bytes.data() + sizeof head;
+    text.out.assign(body, static_cast<std::size_t>(head[3]));
+    text.err.assign(body + head[3], static_cast<std::size_t>(head[4]));
+    return text;
+}
+
+struct Blocks {
+    int rows;
+    int size;  // rows per block
+    int count() const { return (rows + size - 1) / size; }
+    int begin(int b) const { return b * size; }
+    int end(int b) const { return std::min(rows, (b + 1) * size); }
+};
+
+RowText ComputeBlock(const PackedAlignment& packed, const DistanceOptions& options,
+                     const DistRowFormatter& formatter, const Blocks& blocks, int b) {
+    RowText block;
+    FormatRows(packed, options, formatter, blocks.begin(b), blocks.end(b), [&](RowText&& row) {
+        block.out += row.out;
+        block.err += row.err;
+        block.totals.Add(row.totals);
+    });
+    return block;
+}
+
+RowText Receive(int source) {
+    MPI_Status status;
+    MPI_Probe(source, kTag, MPI_COMM_WORLD, &status);
+    int count = 0;
+    MPI_Get_count(&status, MPI_BYTE, &count);
+    Bytes bytes(static_cast<std::size_t>(count));
+    MPI_Recv(bytes.data(), count, MPI_BYTE, source, kTag, MPI_COMM_WORLD, MPI_STATUS_IGNORE);
+    return Unpack(bytes);
+}
+
+RowTotals Lead(const PackedAlignment& packed, const DistanceOptions& options,
+               const DistRowFormatter& formatter, const Blocks& blocks, int size,
+               const std::function<void(const RowText&)>& write) {
+    RowTotals totals;
+    for (int b = 0; b < blocks.count(); ++b) {
+        const int owner = b % size;
+        const RowText text = owner == kLead ? ComputeBlock(packed, options, formatter, blocks, b)
+                                            : Receive(owner);
+        totals.Add(text.totals);
+        write(text);
+    }
+    return totals;
+}
+
+// A few blocks may wait to be received while the next is computed.
+void Follow(const PackedAlignment& packed, const DistanceOptions& options,
+            const DistRowFormatter& formatter, const Blocks& blocks, int rank, int size) {
+    std::deque<std::pair<Bytes, MPI_Request>> sent;
+    for (int b = rank; b < blocks.count(); b += size) {
+        sent.emplace_back(Pack(ComputeBlock(packed, options, formatter, blocks, b)),
+                          MPI_REQUEST_NULL);
+        Bytes& bytes = sent.back().first;
+        MPI_Isend(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, kLead, kTag,
+                  MPI_COMM_WORLD, &sent.back().second);
+        if (sent.size() > kBlocksInFlight) {
+            MPI_Wait(&sent.front().second, MPI_STATUS_IGNORE);
+            sent.pop_front();
+        }
+    }
+    for (auto& block : sent) MPI_Wait(&block.second, MPI_STATUS_IGNORE);
+}
+
+}  // namespace
+
+ProcessGroup::ProcessGroup(int& argc, char**& argv) {
+    if (LaunchedAsGroup()) MPI_Init(&argc, &argv);
+}
+
+ProcessGroup::~ProcessGroup() {
+    if (Running()) MPI_Finalize();
+}
+
+bool ProcessGroup::Lead() const { return Rank() == kLead; }
+
+RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& options,
+                      const DistRowFormatter& formatter,
+                      const std::function<void(const RowText&)>& write) {
+    const int rows = static_cast<int>(packed.size());
+    const int rank = Rank(), size = Size();
+    const Blocks blocks{rows, std::clamp(rows / (kBlocksPerProcess * size), 1, kMostBlockRows)};
+    RowTotals totals;
+    if (rank == kLead)
+        totals = Lead(packed, options, formatter, blocks, size, write);
+    else
+        Follow(packed, options, formatter, blocks, rank, size);
+    if (size > 1) {
+        long long sums[3] = {totals.unfitted, totals.saturated, totals.leftOut};
+        MPI_Bcast(sums, 3, MPI_LONG_LONG, kLead, MPI_COMM_WORLD);
+        totals = {sums[0], sums[1], sums[2]};
+    }
+    return totals;
+}
+
+}  // namespace dyvern::cli
