@@ -10,7 +10,7 @@ namespace dyvern::cli {
 namespace {
 
 constexpr const char* kProgram = "dyvern-cli";
-constexpr const char* kVersion = "dyvern-cli 1.1";
+constexpr const char* kVersion = "dyvern-cli " DYVERN_VERSION;
 
 void WriteProgramHelp(std::ostream& out) {
     out << "Usage: " << kProgram << " COMMAND [OPTIONS] FILE...\n\n"
