@@ -93,12 +93,9 @@ TEST(ReportText, UndefinedStatisticNamesItsReason) {
         const char* reason;
     } cases[] = {
         {Filled(5.0), oneZero, "an expected count is zero"},
-        // A negative site count makes every expected count negative.
-        {Filled(-5.0), Filled(-5.0), "an expected count is negative or not a number"},
         {Filled(5.0), oneNan, "an expected count is negative or not a number"},
         {Filled(5.0), Filled(std::numeric_limits<double>::infinity()),
          "an expected count is infinite"},
-        {Filled(nan), Filled(5.0), "the statistic is not a finite number"},
         {Filled(1e300), Filled(1e-300), "the statistic is not a finite number"},
     };
     for (const auto& c : cases) {

@@ -1,14 +1,8 @@
 #include "pair_tables.h"
 
 #include <cmath>
-#include <fstream>
 
 namespace dyvern::testing {
-
-DataFileTable SharedSample() {
-    std::ifstream in(DYVERN_SHARED_SAMPLE);
-    return ReadDataFile(in, 0);
-}
 
 DivergenceCounts Spread(double identical, double transitions, double transversions) {
     static constexpr double kWeights[3][8] = {{0.31, 0.17, 0.29, 0.23},
@@ -32,13 +26,6 @@ DivergenceCounts Even(double identical, double transition, double transversion) 
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) counts[i][j] = byKind[static_cast<int>(KindOfPair(i, j))];
     return counts;
-}
-
-double CellTotal(const DivergenceCounts& counts) {
-    double sum = 0.0;
-    for (const auto& row : counts)
-        for (const double cell : row) sum += cell;
-    return sum;
 }
 
 double ArgMax(const std::function<double(double)>& f, double lo, double hi) {

@@ -1,16 +1,11 @@
-// Tables for the estimate tests: the shared human/chimpanzee pair and tables
-// made from totals of identical pairs, transitions and transversions.
+// Tables made from totals of identical pairs, transitions and transversions.
 #pragma once
 
 #include <functional>
 
-#include "data/data_file.h"
 #include "model/divergence.h"
 
 namespace dyvern::testing {
-
-// The shared sample file, read by the program's own reader (n = 895).
-DataFileTable SharedSample();
 
 // The totals spread unevenly over the cells of each kind, so that the base
 // composition is not equal and nothing rests on symmetry.
@@ -18,8 +13,6 @@ DivergenceCounts Spread(double identical, double transitions, double transversio
 
 // The same count in every cell of a kind.
 DivergenceCounts Even(double identical, double transition, double transversion);
-
-double CellTotal(const DivergenceCounts& counts);
 
 // Where a unimodal f is largest in [lo, hi], by golden section.
 double ArgMax(const std::function<double(double)>& f, double lo, double hi);

@@ -10,27 +10,20 @@
 #include "estimate/pair_fit.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
+#include "support/test_tables.h"
 
 namespace dyvern {
 namespace {
 
 constexpr double kCut = 3.8414588206941236;
 
-FitTarget TargetOf(const DivergenceCounts& counts, ModelKind model) {
-    FitTarget target;
-    target.modelKind = model;
-    target.siteCount = static_cast<int>(std::lround(testing::CellTotal(counts)));
-    target.observed = counts;
-    return target;
-}
-
 double JukesCantorLnL(const DivergenceCounts& counts, double d) {
-    const FitTarget target = TargetOf(counts, ModelKind::JC69);
+    const FitTarget target = testing::TargetFor(counts, ModelKind::JC69);
     return HKYModel(target, 4.0 * d / 3.0, 1.0, 0.25, 0.25, 0.25).LogLikelihood();
 }
 
 double KimuraProfileLnL(const DivergenceCounts& counts, double d) {
-    const FitTarget target = TargetOf(counts, ModelKind::K80);
+    const FitTarget target = testing::TargetFor(counts, ModelKind::K80);
     const auto lnL = [&](double logKappa) {
         const double kappa = std::exp(logKappa);
         return HKYModel(target, 4.0 * d / (2.0 + kappa), kappa, 0.25, 0.25, 0.25).LogLikelihood();
@@ -39,11 +32,10 @@ double KimuraProfileLnL(const DivergenceCounts& counts, double d) {
 }
 
 TEST(ProfileInterval, EndsLieWhereTheProfileHasFallenByTheChiSquarePoint) {
-    const DivergenceCounts tables[] = {testing::SharedSample().counts,
-                                       testing::Spread(840, 120, 40), testing::Spread(350, 60, 90),
+    const DivergenceCounts tables[] = {testing::SampleTable(), testing::Spread(350, 60, 90),
                                        testing::Spread(48, 6, 6), testing::Spread(298, 1, 1)};
     for (const DivergenceCounts& table : tables) {
-        const int n = static_cast<int>(std::lround(testing::CellTotal(table)));
+        const int n = static_cast<int>(std::lround(testing::CellSum(table)));
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::MaxLikelihood);
         SCOPED_TRACE(::testing::Message() << "JC69 d = " << jc.d);
         ASSERT_LT(jc.dLow, jc.d);
