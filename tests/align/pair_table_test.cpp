@@ -44,28 +44,8 @@ TEST(OneSite, SharesOneSiteOverTheCellsItAllows) {
     }
 }
 
-TEST(LeftOut, GapsAndMissingDataBeforeAmbiguity) {
-    const struct {
-        const char *base1, *base2;
-        Ambiguity mode;
-        int gapOrMissing, ambiguous;
-    } cases[] = {
-        {"?", "R", Ambiguity::Skip, 1, 0},
-        {"N", "A", Ambiguity::Average, 1, 0},
-        {"A", "n", Ambiguity::Resolve, 1, 0},
-        {"A", "V", Ambiguity::Skip, 0, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.base1) + c.base2);
-        const PairTable table = CountPair(c.base1, c.base2, c.mode);
-        EXPECT_EQ(table.sites, 0);
-        EXPECT_EQ(table.gapOrMissing, c.gapOrMissing);
-        EXPECT_EQ(table.ambiguous, c.ambiguous);
-        EXPECT_EQ(table.counts, DivergenceCounts{});
-    }
-}
-
-// Every pairing of every code: each counted site adds exactly one to the table.
+// Every pairing of every code: each counted site adds exactly one to the
+// table, and a gap, '?' or N is left out before any ambiguity rule applies.
 TEST(Sums, CellsAddUpToTheSitesCounted) {
     const std::string codes = "ACGTRYSWKMBDHVN?-";
     std::string sequence1, sequence2;
