@@ -71,6 +71,11 @@ TEST(DeferredDrawing, HoldsTheLastRequestUntilTheOutermostReleaseOrAModalWindow)
     screen.Release();
     EXPECT_EQ(window.pictures.at(IDC_GAUGE).size(), 1u);
     EXPECT_EQ(window.draws[IDC_GAUGE], 2);
+    // Enabling twice in one state reaches the window once.
+    const int changes = window.changes;
+    for (const bool on : {false, false, true, true}) screen.EnableControl(IDC_SOLVE, on);
+    EXPECT_EQ(window.changes, changes + 2);
+    EXPECT_TRUE(window.Control(IDC_SOLVE).enabled);
 }
 
 }  // namespace

@@ -36,6 +36,13 @@ void DeferredDrawing::SetControlText(int id, const std::string& text) {
         window.SetControlText(id, text);
 }
 
+void DeferredDrawing::EnableControl(int id, bool enabled) {
+    const auto known = enabledSet.find(id);
+    if (known != enabledSet.end() && known->second == enabled) return;
+    enabledSet[id] = enabled;
+    window.EnableControl(id, enabled);
+}
+
 void DeferredDrawing::Paint(int id, const Picture& picture, bool erase) {
     if (depth == 0) {
         window.Paint(id, picture, erase);

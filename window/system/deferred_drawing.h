@@ -5,6 +5,7 @@
 // with what the last request asked for, when the outermost command ends.
 // Within a batch the text of a control is read from it once: each evaluation
 // reads every field several times, and nobody can type while a command runs.
+// A control is not enabled or disabled again in the state it was last given.
 #pragma once
 
 #include <map>
@@ -33,7 +34,7 @@ public:
     bool HasControl(int id) const override { return window.HasControl(id); }
     std::string ControlText(int id) const override;
     void SetControlText(int id, const std::string& text) override;
-    void EnableControl(int id, bool enabled) override { window.EnableControl(id, enabled); }
+    void EnableControl(int id, bool enabled) override;
     void EnableMenuItem(int id, bool enabled) override { window.EnableMenuItem(id, enabled); }
     void SetCheck(int id, bool checked) override { window.SetCheck(id, checked); }
     void SetTitle(const std::string& title) override { window.SetTitle(title); }
@@ -71,6 +72,7 @@ private:
     std::map<int, std::string> texts;
     std::map<int, PendingPaint> paints;
     mutable std::map<int, std::string> textsRead;
+    std::map<int, bool> enabledSet;  // only the logic enables controls, so this stays true
 };
 
 // Holds a DeferredDrawing for one scope.
