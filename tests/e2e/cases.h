@@ -4,12 +4,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "checks.h"
 #include "data/data_file.h"
 #include "remote.h"
 #include "screen.h"
-#include "timings.h"
 
 namespace e2e {
 
@@ -18,7 +18,6 @@ namespace e2e {
 struct Setup {
     std::string folder;  // Windows path, no trailing backslash
     dyvern::DataFileTable sample;
-    dyvern::DataFileTable other;
     Screenshots shots{""};
     std::string File(const std::string& name) const { return folder + "\\" + name; }
 };
@@ -26,41 +25,43 @@ struct Setup {
 // Model list positions.
 enum Model { kJc69 = 0, kF81 = 1, kK80 = 2, kHky85 = 3 };
 
+inline constexpr char kDialogClass[] = "#32770";
+
+// Shared by the cases (cases_windows.cpp).
+bool WaitForLoad(RemoteProgram& program, const std::string& dataFile);
+// Posts File > Open and confirms `path` in the dialog; what opens next is the caller's.
+bool ChooseFile(RemoteProgram& program, const std::string& path);
+// Waits for the editor on a file beside the program and closes it again.
+bool EditorShowed(const std::string& fileName, double seconds);
+std::vector<std::string> ReadLines(const std::string& path);
+
 // The main window's controls and menu (cases_controls.cpp).
-// The closed-form JC69 optimum of a table: -ln(1 - 4p/3), p the share of
-// differing sites.
-double Jc69BestBranchLength(const dyvern::DataFileTable& table);
 void CheckStartUp(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckModelEnabling(Checks& checks, RemoteProgram& program, const Setup& setup);
-void CheckFrequenciesMenu(Checks& checks, RemoteProgram& program);
 void CheckSolve(Checks& checks, RemoteProgram& program, const Setup& setup);
-void CheckDPlacement(Checks& checks, RemoteProgram& program);
-void CheckCriterionButtons(Checks& checks, RemoteProgram& program);
 // Prints the round trips of the commands that open no window.
 void TimeCommands(Checks& checks, RemoteProgram& program);
 
 // Windows the program opens, and how it ends (cases_windows.cpp); the
 // commands that open one print how long the window takes to appear.
-bool WaitForLoad(RemoteProgram& program, const std::string& dataFile);
-void CheckOpenChosen(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckReports(Checks& checks, RemoteProgram& program, const Setup& setup);
 void CheckOpenCancelled(Checks& checks, RemoteProgram& program);
 void CheckAbout(Checks& checks, RemoteProgram& program);
-void CheckHelp(Checks& checks, RemoteProgram& program, const Setup& setup);
+void CheckHelp(Checks& checks, RemoteProgram& program);
 void CheckMenuExit(Checks& checks, RemoteProgram& program);
-void CheckCloseBox(Checks& checks, RemoteProgram& program);
+// Ends by the close box.
 void CheckMissingSample(Checks& checks, RemoteProgram& program, const std::string& folder);
 
-// File > Compare models against dyvern-cli.exe beside the driver (cases_models.cpp).
+// File > Open of other.dat, then File > Compare models against dyvern-cli.exe
+// beside the driver (cases_models.cpp).
 void CheckCompareModels(Checks& checks, RemoteProgram& program, const Setup& setup);
 
 // File > Open of primates.fasta beside the driver (cases_alignment.cpp).
 void CheckOpenAlignment(Checks& checks, RemoteProgram& program, const Setup& setup);
 
 // What the program draws, from screenshots (cases_pictures.cpp).
-enum class GaugeShows { ColumnOnBottom, Full, Empty };
 void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,
-                   const std::string& shotName, GaugeShows gauge);
+                   const std::string& shotName, bool gaugeFull);
 // Whether the lower item of the open menu popup has black (enabled) text;
 // nothing without a screenshot.
 std::optional<bool> MenuLowerItemEnabled(RemoteProgram& program, const Setup& setup,

@@ -1,8 +1,9 @@
 // A small check-and-report facility for the end-to-end driver: every check
 // prints one line, failures are counted, and the run ends with
-// "N passed, N failed".
+// "N passed, N failed"; round trips are printed as medians of several rounds.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace e2e {
@@ -29,5 +30,12 @@ private:
 
 // Reads a whole text as a number; false when it is not one.
 bool ParseNumber(const std::string& text, double& value);
+
+// Milliseconds `action` takes.
+double TimeMs(const std::function<void()>& action);
+
+// Runs `round` `rounds` times, each returning the milliseconds it measured,
+// and prints "timing <what> median <ms> ms".
+void PrintMedian(const std::string& what, int rounds, const std::function<double()>& round);
 
 }  // namespace e2e

@@ -60,12 +60,6 @@ void FakeWindow::ChooseModel(int position) {
     commands->Command(IDC_MODEL_COMBO, DYVERN_CBN_SELCHANGE);
 }
 
-void FakeWindow::InsertListItem(int id, int position, const std::string& text) {
-    if (id != IDC_MODEL_COMBO) throw std::logic_error("not a list");
-    listItems.insert(listItems.begin() + position, text);
-    ++changes;
-}
-
 MessageAnswer FakeWindow::ShowMessage(const std::string& text, const std::string& caption,
                                       MessageStyle style) {
     messages.push_back({text, caption, style});
@@ -76,8 +70,7 @@ MessageAnswer FakeWindow::ShowMessage(const std::string& text, const std::string
     return answer;
 }
 
-std::optional<std::string> FakeWindow::AskForDataFile(const std::string& initialName) {
-    dialogInitialNames.push_back(initialName);
+std::optional<std::string> FakeWindow::AskForDataFile(const std::string&) {
     if (fileAnswers.empty()) return std::nullopt;
     const std::optional<std::string> answer = fileAnswers.front();
     fileAnswers.pop_front();
@@ -88,7 +81,6 @@ void FakeWindow::RunDialog(const std::string& templateName, DialogLogic& logic) 
     dialogs.push_back(templateName);
     FakeDialog dialog;
     logic.Start(dialog);
-    dialogAtStart = dialog;
     DialogAnswer answer;
     answer.button = IDC_PAIR_CANCEL;
     if (!dialogAnswers.empty()) {

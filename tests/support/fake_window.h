@@ -80,7 +80,7 @@ public:
     void EnableMenuItem(int id, bool on) override { Change(menuEnabled.at(id), on); }
     void SetCheck(int id, bool checked) override { Change(controls.at(id).checked, checked); }
     void SetTitle(const std::string& text) override { Change(title, text); }
-    void InsertListItem(int id, int position, const std::string& text) override;
+    void InsertListItem(int, int, const std::string&) override { ++changes; }
     void SelectListItem(int, int position) override { Change(selectedItem, position); }
     int SelectedListItem(int) const override { return selectedItem; }
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
@@ -102,14 +102,11 @@ public:
     const FakeControl& Control(int id) const { return controls.at(id); }
     std::map<int, FakeControl> controls;
     std::map<int, bool> menuEnabled;
-    std::vector<std::string> listItems;
     int selectedItem = -1;
     std::string title = "Dyvern";
     std::vector<ShownMessage> messages;
-    std::vector<std::string> dialogInitialNames;
     int aboutBoxes = 0;
     std::vector<std::string> dialogs;  // templates run
-    FakeDialog dialogAtStart;          // the last dialog as its logic filled it
     std::vector<std::string> helpOpened;
     std::vector<std::string> started;
     std::optional<int> quitCode;

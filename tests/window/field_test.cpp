@@ -45,45 +45,64 @@ TEST_F(Fields, StepsStartFromTheLastAcceptedValueAndStopAtTheBounds) {
     }
 }
 
-TEST_F(Fields, TextsOutsideTheRangeShowTheMarksUntilMended) {
+// Each text typed into one field of the same start: the marks exactly while
+// a value is out of range or leaves no room for piT, and the start's
+// criterion again once the field is mended.
+TEST_F(Fields, TheMarksShowWhileAValueIsOutOfRangeOrLeavesNoRoomForPiT) {
     window->Type(IDC_KAPPA_EDIT, "2.5");
     const std::string shown = Text(IDC_CRITERION_VALUE);
-    // Texts without a leading number read as 0; only the first 29 characters count.
-    for (const std::string& text : std::vector<std::string>{
-             "abc", "", "-", "inf", "nan", "1e999", "100.0001", std::string(29, ' ') + "7"}) {
-        window->Type(IDC_KAPPA_EDIT, text);
-        EXPECT_TRUE(Invalid()) << text;
-        EXPECT_TRUE(ShowsMarks()) << text;
+    const struct {
+        int edit;
+        std::string text;
+        bool marks;
+        const char* piT;  // "" when not checked
+    } rows[] = {
+        // Texts without a leading number read as 0; only the first 29 characters count.
+        {IDC_KAPPA_EDIT, "abc", true, ""},
+        {IDC_KAPPA_EDIT, "", true, ""},
+        {IDC_KAPPA_EDIT, "-", true, ""},
+        {IDC_KAPPA_EDIT, "inf", true, ""},
+        {IDC_KAPPA_EDIT, "nan", true, ""},
+        {IDC_KAPPA_EDIT, "1e999", true, ""},
+        {IDC_KAPPA_EDIT, "100.0001", true, ""},
+        {IDC_KAPPA_EDIT, std::string(29, ' ') + "7", true, ""},
+        {IDC_KAPPA_EDIT, "2.5abc", false, ""},
+        {IDC_KAPPA_EDIT, std::string(26, ' ') + "2.5", false, ""},
+        {IDC_BETAT_EDIT, "100", false, ""},  // bounds are inclusive
+        // Typed frequencies are not taken back; piT shows the remainder.
+        {IDC_PIG_EDIT, "0.52", true, "-0.020000"},
+        {IDC_PIG_EDIT, "0.49", false, "0.010000"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("\"" + row.text + "\"");
+        const std::string before = Text(row.edit);
+        window->Type(row.edit, row.text);
+        EXPECT_EQ(Invalid(), row.marks);
+        EXPECT_EQ(ShowsMarks(), row.marks);
+        if (*row.piT) {
+            EXPECT_EQ(Text(IDC_PIT_EDIT), row.piT);
+        }
+        if (row.marks) {
+            EXPECT_EQ(GaugeFilled(), 0);
+            EXPECT_EQ(GridCell(IDC_EXPECTED_GRID, C, G), "***");
+            EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), "40.0");
+        }
+        window->Type(row.edit, before);
+        EXPECT_EQ(Text(IDC_CRITERION_VALUE), shown);
     }
-    EXPECT_EQ(GaugeFilled(), 0);
-    EXPECT_EQ(GridCell(IDC_EXPECTED_GRID, C, G), "***");
-    EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), "40.0");
-    for (const std::string& text :
-         std::vector<std::string>{"2.5abc", std::string(26, ' ') + "2.5", "2.5"}) {
-        window->Type(IDC_KAPPA_EDIT, text);
-        EXPECT_EQ(Text(IDC_CRITERION_VALUE), shown) << text;
-    }
-    window->Type(IDC_BETAT_EDIT, "100");  // bounds are inclusive
-    EXPECT_FALSE(ShowsMarks());
 }
 
-TEST_F(Fields, FrequenciesMustLeaveRoomForPiT) {
+TEST_F(Fields, AFrequencyStepLeavingNoRoomForPiTIsTakenBack) {
     window->Type(IDC_PIA_EDIT, "0.5");
     window->Type(IDC_PIC_EDIT, "0.3");
     window->Type(IDC_PIG_EDIT, "0.195");
     const std::string shown = Text(IDC_CRITERION_VALUE);
-    Press(IDC_PIA_UP);  // taken back at once
+    Press(IDC_PIA_UP);
     EXPECT_EQ(Text(IDC_PIA_EDIT), "0.500000");
     EXPECT_EQ(Text(IDC_CRITERION_VALUE), shown);
     Press(IDC_PIG_DOWN);
     EXPECT_EQ(Text(IDC_PIG_EDIT), "0.185000");
     EXPECT_EQ(Text(IDC_PIT_EDIT), "0.015000");
-    // Typed values are not taken back: marks until mended; piT shows the remainder.
-    window->Type(IDC_PIG_EDIT, "0.22");
-    EXPECT_TRUE(ShowsMarks());
-    EXPECT_EQ(Text(IDC_PIT_EDIT), "-0.020000");
-    window->Type(IDC_PIG_EDIT, "0.1");
-    EXPECT_FALSE(ShowsMarks());
 }
 
 TEST_F(Fields, EmpiricalIsTheCompositionOverTheDeclaredSiteCount) {

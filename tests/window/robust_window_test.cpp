@@ -106,19 +106,5 @@ TEST_F(RobustWindow, SolveDeclinesWithoutSitesOrWithoutRoomForPiT) {
     EXPECT_NE(Text(IDC_CRITERION_VALUE), "*****");
 }
 
-using ProgramPath = AppTest;
-
-TEST_F(ProgramPath, LongPathsGiveTheRightReportAndSamplePaths) {
-    MoveProgramTo(std::filesystem::path(std::string(200, 'd')) / std::string(150, 'e'));
-    ASSERT_GT(window->ProgramPath().size(), 300u);
-    PlaceSample();
-    Start();
-    EXPECT_TRUE(window->messages.empty());
-    EXPECT_EQ(window->title, "Dyvern - " + (folder / "sample.dat").string());
-    Press(IDC_REPORT);
-    EXPECT_EQ(window->started, std::vector<std::string>{"NOTEPAD.EXE " + ReportPath()});
-    EXPECT_EQ(ReportLines().size(), 20u);
-}
-
 }  // namespace
 }  // namespace dyvern::testing
