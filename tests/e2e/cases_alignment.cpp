@@ -12,17 +12,6 @@ namespace {
 
 constexpr char kPairTitle[] = "Choose two sequences";
 
-std::vector<std::string> ListBoxItems(HWND list) {
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        wchar_t text[256] = {};  // wide, as for the combo box: the same across processes
-        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text, text + std::char_traits<wchar_t>::length(text));
-    }
-    return items;
-}
-
 HWND PairDialog(RemoteProgram& program, const std::string& path) {
     return ChooseFile(program, path)
                ? FindTopLevel(kDialogClass, kPairTitle, program.ProcessId(), 15.0)
@@ -67,8 +56,10 @@ void CheckOpenAlignment(Checks& checks, RemoteProgram& program, const Setup& set
     if (!checks.Expect(dialog != nullptr, "pair dialog appears")) return;
     const std::vector<std::string> names = {"Human", "Chimpanzee", "Gorilla", "Orangutan",
                                             "Gibbon"};
-    checks.Expect(ListBoxItems(GetDlgItem(dialog, IDC_PAIR_FIRST)) == names &&
-                      ListBoxItems(GetDlgItem(dialog, IDC_PAIR_SECOND)) == names,
+    const auto items = [&](int id) {
+        return ListTexts(GetDlgItem(dialog, id), LB_GETCOUNT, LB_GETTEXT);
+    };
+    checks.Expect(items(IDC_PAIR_FIRST) == names && items(IDC_PAIR_SECOND) == names,
                   "both lists hold the five names in file order");
     checks.Expect(Answer(dialog, IDOK), "OK on Human and Chimpanzee, chosen at the start");
     checks.Expect(WaitForLoad(program, primates + " (Human, Chimpanzee)"),

@@ -63,6 +63,22 @@ std::string WindowText(HWND window) {
     return std::string(text, copied);
 }
 
+std::vector<std::string> ListTexts(HWND list, UINT countMessage, UINT textMessage) {
+    std::vector<std::string> items;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(list, countMessage, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &count);
+    for (WPARAM index = 0; index < count; ++index) {
+        // Wine hands list texts across processes in UTF-16 whichever
+        // variant is sent; the wide one reads the same everywhere.
+        wchar_t text[256] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(list, textMessage, index, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                            kSendTimeoutMs, &length);
+        items.emplace_back(text, text + std::char_traits<wchar_t>::length(text));
+    }
+    return items;
+}
+
 std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
 bool Answer(HWND box, int button, double seconds) {
@@ -99,21 +115,6 @@ bool RemoteProgram::Start(const std::string& program, const std::string& working
     }
     hwndMain = FindTopLevel("Dyvern", "", ProcessId(), 20.0);
     return hwndMain != nullptr;
-}
-
-std::vector<std::string> RemoteProgram::ListItems(int id) const {
-    std::vector<std::string> items;
-    const LRESULT count = Send(Control(id), CB_GETCOUNT, 0, 0).value_or(0);
-    for (LRESULT index = 0; index < count; ++index) {
-        // Wine hands CB_GETLBTEXT across processes in UTF-16 whichever
-        // variant is sent; the wide one reads the same everywhere.
-        wchar_t text[256] = {};
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(Control(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text),
-                            SMTO_NORMAL, kSendTimeoutMs, &length);
-        items.emplace_back(text, text + std::char_traits<wchar_t>::length(text));
-    }
-    return items;
 }
 
 std::optional<LRESULT> RemoteProgram::Send(HWND target, UINT message, WPARAM wParam,

@@ -19,6 +19,8 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds, int pollM
 HWND FindTopLevel(const std::string& className, const std::string& title, DWORD processId,
                   double seconds = 0);
 std::string WindowText(HWND window);
+// The texts of a combo box (CB_GETCOUNT, CB_GETLBTEXT) or a list box (LB_...).
+std::vector<std::string> ListTexts(HWND list, UINT countMessage, UINT textMessage);
 // A message box's text (its static control 0xFFFF).
 std::string MessageBoxText(HWND box);
 // Posts a button press (IDOK, IDYES ...) and waits for the window to go.
@@ -45,7 +47,9 @@ public:
     std::string Title() const { return WindowText(hwndMain); }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     bool Checked(int id) const { return Send(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    std::vector<std::string> ListItems(int id) const;
+    std::vector<std::string> ListItems(int id) const {
+        return ListTexts(Control(id), CB_GETCOUNT, CB_GETLBTEXT);
+    }
     int SelectedItem(int id) const {
         return static_cast<int>(Send(Control(id), CB_GETCURSEL, 0, 0).value_or(CB_ERR));
     }
