@@ -15,10 +15,14 @@ namespace dyvern {
 
 inline constexpr int kJetSize = 5;
 
+// The Hessian is symmetric: only its upper triangle, hessian[i][j] with
+// j >= i, is kept up to date (SecondDerivative reads either half).
 struct Jet {
     double value = 0.0;
     std::array<double, kJetSize> gradient{};
     std::array<std::array<double, kJetSize>, kJetSize> hessian{};
+
+    double SecondDerivative(int i, int j) const { return i <= j ? hessian[i][j] : hessian[j][i]; }
 
     Jet() = default;
     Jet(double v) : value(v) {}  // a constant; implicit so that formulas mix freely
@@ -41,7 +45,7 @@ inline Jet Chain(const Jet& x, double f, double df, double d2f) {
     Jet r(f);
     for (int i = 0; i < kJetSize; ++i) {
         r.gradient[i] = df * x.gradient[i];
-        for (int j = 0; j < kJetSize; ++j)
+        for (int j = i; j < kJetSize; ++j)
             r.hessian[i][j] = df * x.hessian[i][j] + d2f * x.gradient[i] * x.gradient[j];
     }
     return r;
@@ -52,7 +56,7 @@ inline Jet Combine(double a, const Jet& x, double b, const Jet& y) {
     Jet r(a * x.value + b * y.value);
     for (int i = 0; i < kJetSize; ++i) {
         r.gradient[i] = a * x.gradient[i] + b * y.gradient[i];
-        for (int j = 0; j < kJetSize; ++j)
+        for (int j = i; j < kJetSize; ++j)
             r.hessian[i][j] = a * x.hessian[i][j] + b * y.hessian[i][j];
     }
     return r;
@@ -63,7 +67,7 @@ inline Jet Affine(double a, const Jet& x, double c) {
     Jet r(a * x.value + c);
     for (int i = 0; i < kJetSize; ++i) {
         r.gradient[i] = a * x.gradient[i];
-        for (int j = 0; j < kJetSize; ++j) r.hessian[i][j] = a * x.hessian[i][j];
+        for (int j = i; j < kJetSize; ++j) r.hessian[i][j] = a * x.hessian[i][j];
     }
     return r;
 }
@@ -88,7 +92,7 @@ inline Jet operator*(const Jet& x, const Jet& y) {
     Jet r = jet_detail::Combine(y.value, x, x.value, y);
     r.value = x.value * y.value;  // not x y + y x: keeps the product exact
     for (int i = 0; i < kJetSize; ++i)
-        for (int j = 0; j < kJetSize; ++j)
+        for (int j = i; j < kJetSize; ++j)
             r.hessian[i][j] += x.gradient[i] * y.gradient[j] + y.gradient[i] * x.gradient[j];
     return r;
 }

@@ -76,37 +76,50 @@ T Distance(const Rates<T>& k) {
     return Weighted(k.v, A) + Weighted(k.s, B);
 }
 
-// pi_i P(i -> j) for every cell. With e1 = e^-v and, for the class of j
-// (frequency C, share w of j within it), e2 = e^-(v (1 - C) + s C):
+// P(i -> j) depends on i only through the kind of the pair, so each column
+// j has three values: same, transition and transversion. With e1 = e^-v
+// and, for the class of j (frequency C, share w of j within it),
+// e2 = e^-(v (1 - C) + s C):
 //   same        pi_j + e1 (w - pi_j) + e2 (1 - w)
 //   transition  pi_j (1 - e1) + w (e1 - e2)
 //   transversion pi_j (1 - e1)
 template <class T>
-PairTable<T> JointProbabilities(const Rates<T>& k) {
+struct ColumnProbabilities {
+    std::array<T, 4> pi;  // of the row's base
+    std::array<std::array<T, 3>, 4> p;  // [j][PairKind]
+};
+
+template <class T>
+ColumnProbabilities<T> ColumnsOf(const Rates<T>& k) {
     using pair_model_detail::Decay;
     using std::exp;
     using std::expm1;
     const T one(1.0);
     const std::array<T, 4> cls{k.r, one - k.r, k.r, one - k.r};
     const std::array<T, 4> share{k.a, k.c, one - k.a, one - k.c};
-    const std::array<T, 4> pi = Frequencies(k);
+    ColumnProbabilities<T> columns;
+    columns.pi = Frequencies(k);
+    const std::array<T, 4>& pi = columns.pi;
     const bool vInfinite = std::isinf(ValueOf(k.v));
     const T e1 = vInfinite ? T(0.0) : exp(-k.v);
     const T changed = vInfinite ? one : -expm1(-k.v);
-    PairTable<T> joint;
     for (int j = 0; j < 4; ++j) {
         const T e2 = Decay(k.v, one - cls[j], k.s, cls[j]);
-        const T same = pi[j] + e1 * (share[j] - pi[j]) + e2 * (one - share[j]);
-        const T transition = pi[j] * changed + share[j] * (e1 - e2);
         const T transversion = pi[j] * changed;
-        for (int i = 0; i < 4; ++i) {
-            const PairKind kind = KindOfPair(i, j);
-            const T& p = kind == PairKind::Identical    ? same
-                         : kind == PairKind::Transition ? transition
-                                                        : transversion;
-            joint[i][j] = pi[i] * p;
-        }
+        columns.p[j] = {pi[j] + e1 * (share[j] - pi[j]) + e2 * (one - share[j]),
+                        transversion + share[j] * (e1 - e2), transversion};
     }
+    return columns;
+}
+
+// pi_i P(i -> j) for every cell.
+template <class T>
+PairTable<T> JointProbabilities(const Rates<T>& k) {
+    const ColumnProbabilities<T> columns = ColumnsOf(k);
+    PairTable<T> joint;
+    for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 4; ++i)
+            joint[i][j] = columns.pi[i] * columns.p[j][static_cast<int>(KindOfPair(i, j))];
     return joint;
 }
 

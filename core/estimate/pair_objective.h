@@ -17,15 +17,25 @@ struct PairData {
 PairData MakePairData(const DivergenceCounts& counts, int siteCount);
 
 // Sum of count x ln(pi_i P_ij) over the cells that hold counts, so that a
-// cell the model cannot produce costs nothing unless it was observed.
+// cell the model cannot produce costs nothing unless it was observed. As
+// ln(pi_i P_ij) = ln pi_i + ln P_ij and P_ij takes three values per column,
+// it is summed as 4 + 12 logarithms of pooled counts, not 16 products.
 template <class T>
 T LogLikelihood(const PairData& data, const Rates<T>& k) {
     using std::log;
-    const PairTable<T> joint = JointProbabilities(k);
+    const ColumnProbabilities<T> columns = ColumnsOf(k);
     T lnL(0.0);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if (data.counts[i][j] > 0.0) lnL = lnL + data.counts[i][j] * log(joint[i][j]);
+    for (int i = 0; i < 4; ++i) {
+        double row = 0.0;
+        for (int j = 0; j < 4; ++j) row += data.counts[i][j];
+        if (row > 0.0) lnL = lnL + row * log(columns.pi[i]);
+    }
+    for (int j = 0; j < 4; ++j) {
+        std::array<double, 3> pooled{};
+        for (int i = 0; i < 4; ++i) pooled[static_cast<int>(KindOfPair(i, j))] += data.counts[i][j];
+        for (int kind = 0; kind < 3; ++kind)
+            if (pooled[kind] > 0.0) lnL = lnL + pooled[kind] * log(columns.p[j][kind]);
+    }
     return lnL;
 }
 

@@ -50,7 +50,7 @@ SmallMatrix HessianPart(const Jet& f, const std::vector<int>& indices) {
     SmallMatrix H;
     for (const int i : indices) {
         SmallVector row;
-        for (const int j : indices) row.push_back(f.hessian[i][j]);
+        for (const int j : indices) row.push_back(f.SecondDerivative(i, j));
         H.push_back(row);
     }
     return H;
