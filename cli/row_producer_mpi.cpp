@@ -84,13 +84,17 @@ struct Blocks {
     int end(int b) const { return std::min(rows, (b + 1) * size); }
 };
 
+// `afterRow` runs after each row: a process with blocks on their way calls
+// into MPI there, since a large message moves only while its sender does.
 RowText ComputeBlock(const PackedAlignment& packed, const DistanceOptions& options,
-                     const DistRowFormatter& formatter, const Blocks& blocks, int b) {
+                     const DistRowFormatter& formatter, const Blocks& blocks, int b,
+                     const std::function<void()>& afterRow = [] {}) {
     RowText block;
     FormatRows(packed, options, formatter, blocks.begin(b), blocks.end(b), [&](RowText&& row) {
         block.out += row.out;
         block.err += row.err;
         block.totals.Add(row.totals);
+        afterRow();
     });
     return block;
 }
@@ -123,8 +127,14 @@ RowTotals Lead(const PackedAlignment& packed, const DistanceOptions& options,
 void Follow(const PackedAlignment& packed, const DistanceOptions& options,
             const DistRowFormatter& formatter, const Blocks& blocks, int rank, int size) {
     std::deque<std::pair<Bytes, MPI_Request>> sent;
+    const auto progress = [&] {
+        for (auto& block : sent) {
+            int done = 0;
+            MPI_Test(&block.second, &done, MPI_STATUS_IGNORE);
+        }
+    };
     for (int b = rank; b < blocks.count(); b += size) {
-        sent.emplace_back(Pack(ComputeBlock(packed, options, formatter, blocks, b)),
+        sent.emplace_back(Pack(ComputeBlock(packed, options, formatter, blocks, b, progress)),
                           MPI_REQUEST_NULL);
         Bytes& bytes = sent.back().first;
         MPI_Isend(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, kLead, kTag,
