@@ -5,36 +5,15 @@
 #include <stdexcept>
 
 #include "align/iupac.h"
+#include "align/site_shares.h"
 
 namespace dyvern {
 namespace {
-
-// Shares are kept in whole units of 1/36 (36 is a multiple of every product
-// of two set sizes from 1 to 3), so each counted site adds exactly 1.
-constexpr std::int64_t kUnitsPerSite = 36;
-
-using UnitTable = std::int64_t[4][4];
 
 BaseSet BasesAt(char c) {
     const char code = NormalizedCode(c);
     if (code == '\0') throw std::invalid_argument("not a nucleotide code in a sequence");
     return code == 'N' ? 0 : BasesOf(code);
-}
-
-void Share(UnitTable& units, BaseSet bases1, BaseSet bases2) {
-    const std::int64_t part = kUnitsPerSite / (BaseCount(bases1) * BaseCount(bases2));
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if ((bases1 >> i & 1u) && (bases2 >> j & 1u)) units[i][j] += part;
-}
-
-// The one base a resolved site stands for, or 0 when it does not resolve.
-BaseSet Resolved(BaseSet bases1, BaseSet bases2) {
-    const bool plain1 = BaseCount(bases1) == 1;
-    const bool plain2 = BaseCount(bases2) == 1;
-    if (plain1 && (bases2 & bases1)) return bases1;
-    if (plain2 && (bases1 & bases2)) return bases2;
-    return 0;
 }
 
 }  // namespace
@@ -59,11 +38,11 @@ PairTable CountPair(std::string_view sequence1, std::string_view sequence2, Ambi
             ++table.ambiguous;
             continue;
         }
-        const BaseSet resolved = ambiguity == Ambiguity::Resolve ? Resolved(bases1, bases2) : 0;
+        const BaseSet resolved = ambiguity == Ambiguity::Resolve ? ResolvedBase(bases1, bases2) : 0;
         if (resolved != 0)
-            Share(units, resolved, resolved);
+            ShareSite(units, resolved, resolved);
         else
-            Share(units, bases1, bases2);
+            ShareSite(units, bases1, bases2);
         ++table.sites;
     }
     for (int i = 0; i < 4; ++i)

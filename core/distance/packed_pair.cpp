@@ -3,39 +3,21 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "align/site_shares.h"
 #include "distance/plane_counts.h"
 
 namespace dyvern {
 namespace {
 
-// Whole units of 1/36, as CountPair keeps them, so that the tables agree to
-// the last bit.
-constexpr std::int64_t kUnitsPerSite = 36;
-
-using UnitTable = std::int64_t[4][4];
-
-void Share(UnitTable& units, BaseSet bases1, BaseSet bases2) {
-    const std::int64_t part = kUnitsPerSite / (BaseCount(bases1) * BaseCount(bases2));
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if ((bases1 >> i & 1u) && (bases2 >> j & 1u)) units[i][j] += part;
-}
-
-BaseSet Resolved(BaseSet bases1, BaseSet bases2) {
-    if (BaseCount(bases1) == 1 && (bases2 & bases1)) return bases1;
-    if (BaseCount(bases2) == 1 && (bases1 & bases2)) return bases2;
-    return 0;
-}
-
 // Adds one site with an ambiguity code on at least one side; false when the
 // other side has no base there.
 bool AddAmbiguous(UnitTable& units, BaseSet bases1, BaseSet bases2, Ambiguity ambiguity) {
     if (bases1 == 0 || bases2 == 0) return false;
-    const BaseSet resolved = ambiguity == Ambiguity::Resolve ? Resolved(bases1, bases2) : 0;
+    const BaseSet resolved = ambiguity == Ambiguity::Resolve ? ResolvedBase(bases1, bases2) : 0;
     if (resolved != 0)
-        Share(units, resolved, resolved);
+        ShareSite(units, resolved, resolved);
     else
-        Share(units, bases1, bases2);
+        ShareSite(units, bases1, bases2);
     return true;
 }
 
