@@ -99,6 +99,11 @@ void TimeCommands(Checks& checks, RemoteProgram& program) {
         {"model switch",
          [&](bool odd) { return program.SelectItem(IDC_MODEL_COMBO, odd ? kHky85 : kK80); }},
         {"criterion switch",
+         [&](bool odd) {
+             return program.Command(odd ? IDC_LIKELIHOOD : IDC_LEAST_SQUARES, BN_CLICKED);
+         }},
+        // The same switch through the button itself, which adds Wine's own click handling.
+        {"criterion click",
          [&](bool odd) { return program.Click(odd ? IDC_LIKELIHOOD : IDC_LEAST_SQUARES); }},
         {"keystroke", [&](bool odd) { return program.SetText(IDC_KAPPA_EDIT, odd ? "2" : "3"); }},
         {"step button",
