@@ -66,9 +66,7 @@ TEST(ReadDataFile, SiteCountAndCells) {
         EXPECT_EQ(t.counts, Table(c.cells));
     }
     EXPECT_DOUBLE_EQ(Read("10 1.000009").counts[A][A], 10.00009);
-}
-
-TEST(ReadDataFile, LeavesTheCallersStreamSettingsAlone) {
+    // The caller's stream keeps its own settings.
     std::istringstream in("0x10 1 2");
     const auto flags = in.flags();
     EXPECT_EQ(ReadDataFile(in, kPrevious).siteCount, 16);

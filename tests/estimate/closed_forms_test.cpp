@@ -2,10 +2,12 @@
 // distances: both models see only the totals of identical pairs,
 // transitions and transversions, so the optimum makes the expected shares
 // the observed ones and lnL is that of the trinomial,
-//   JC69: n0 ln((1 - p)/4) + m ln(p/12),
-//   K80:  n0 ln((1 - P - Q)/4) + nP ln(P/4) + nQ ln(Q/8).
+//   JC69: bt = -ln(1 - 4p/3),  lnL = n0 ln((1 - p)/4) + m ln(p/12),
+//   K80:  bt = -ln(1 - 2Q),  kappa = 2 ln(1 - 2P - Q) / ln(1 - 2Q) - 1,
+//         lnL = n0 ln((1 - P - Q)/4) + nP ln(P/4) + nQ ln(Q/8).
 // For the same reason the observed information there is the trinomial's
 // expected information, and the delta method gives the formulas' variances.
+// Both the refined fit and the window's Powell search alone must find them.
 #include "estimate/closed_forms.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <cmath>
 
 #include "estimate/pair_fit.h"
+#include "fit/model_fit.h"
 #include "pair_tables.h"
 #include "support/test_tables.h"
 
@@ -21,6 +24,7 @@ namespace {
 
 using testing::CellSum;
 using testing::Spread;
+using testing::TargetFor;
 
 struct Totals {
     double identical, transitions, transversions;
@@ -35,6 +39,10 @@ constexpr Totals kTables[] = {
 
 double Relative(double value, double expected) { return std::fabs(value / expected - 1.0); }
 
+double KimuraKappa(double P, double Q) {
+    return 2.0 * std::log(1.0 - 2.0 * P - Q) / std::log(1.0 - 2.0 * Q) - 1.0;
+}
+
 TEST(ClosedForms, LikelihoodOptimaOfJukesCantorAndKimuraAreTheFormulas) {
     for (const Totals& t : kTables) {
         SCOPED_TRACE(::testing::Message()
@@ -43,36 +51,47 @@ TEST(ClosedForms, LikelihoodOptimaOfJukesCantorAndKimuraAreTheFormulas) {
         const double N = CellSum(table);
         const double P = t.transitions / N, Q = t.transversions / N, p = P + Q;
         const int n = static_cast<int>(std::lround(N));
+        const double jcLnL = t.identical * std::log((1 - p) / 4) +
+                             (t.transitions + t.transversions) * std::log(p / 12);
+        const double k80LnL = t.identical * std::log((1 - p) / 4) +
+                              t.transitions * std::log(P / 4) + t.transversions * std::log(Q / 8);
 
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::MaxLikelihood);
         const ClosedFormDistance jcForm = JukesCantorDistance(p, N);
         EXPECT_EQ(jc.status, FitStatus::Ok);
         EXPECT_LT(Relative(jc.d, jcForm.d), 1e-9);
-        EXPECT_LT(Relative(jc.bt, 4.0 * jcForm.d / 3.0), 1e-9);
-        EXPECT_LT(Relative(jc.lnL, t.identical * std::log((1 - p) / 4) +
-                                       (t.transitions + t.transversions) * std::log(p / 12)),
-                  1e-12);
+        EXPECT_LT(Relative(jc.bt, -std::log(1 - 4 * p / 3)), 1e-9);
+        EXPECT_LT(Relative(jc.lnL, jcLnL), 1e-12);
         EXPECT_LT(Relative(jc.seD * jc.seD, jcForm.variance), 1e-7);
 
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::MaxLikelihood);
         const ClosedFormDistance kForm = KimuraDistance(P, Q, N);
-        ASSERT_GT(kForm.kappa, 0.0);
         EXPECT_EQ(k80.status, FitStatus::Ok);
         EXPECT_LT(Relative(k80.d, kForm.d), 1e-9);
-        EXPECT_LT(Relative(k80.kappa, kForm.kappa), 1e-8);
+        EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
         EXPECT_LT(Relative(k80.bt, -std::log(1 - 2 * Q)), 1e-9);
-        const double trinomial = t.identical * std::log((1 - p) / 4) +
-                                 t.transitions * std::log(P / 4) +
-                                 t.transversions * std::log(Q / 8);
-        EXPECT_LT(Relative(k80.lnL, trinomial), 1e-12);
+        EXPECT_LT(Relative(k80.lnL, k80LnL), 1e-12);
         EXPECT_LT(Relative(k80.seD * k80.seD, kForm.variance), 1e-7);
         EXPECT_TRUE(jc.converged && k80.converged);
+
+        // Least squares meets the same shares as likelihood under JC69.
+        for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {
+            const ModelFit window = FitModel(TargetFor(table, ModelKind::JC69, criterion), {});
+            EXPECT_LT(Relative(window.estimates.betat, -std::log(1 - 4 * p / 3)), 1e-5);
+        }
+        // Powell stops on the fall of lnL, which is flat to second order along
+        // the correlated bt-kappa ridge: the parameters agree less closely.
+        const ModelFit window = FitModel(TargetFor(table, ModelKind::K80), {});
+        EXPECT_LT(Relative(window.estimates.betat, -std::log(1 - 2 * Q)), 5e-5);
+        EXPECT_LT(Relative(window.estimates.kappa, KimuraKappa(P, Q)), 5e-5);
+        EXPECT_LT(Relative(-window.minimum, k80LnL), 1e-9);
     }
 }
 
 // Least squares takes its shares over the declared n, here twice the cells:
 // JC69 and K80 are then the formulas at those shares, and F81 is the F81
-// distance at the window's empirical composition (sums over 2n, piT the rest).
+// distance at the window's empirical composition (sums over 2n, piT the rest),
+// bt = -ln(1 - p / (1 - sum pi^2)).
 TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
     for (const Totals& t : kTables) {
         const DivergenceCounts table = Spread(t.identical, t.transitions, t.transversions);
@@ -82,7 +101,7 @@ TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
         EXPECT_LT(Relative(jc.d, JukesCantorDistance(P + Q, n).d), 1e-9);
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::LeastSquares);
         EXPECT_LT(Relative(k80.d, KimuraDistance(P, Q, n).d), 1e-9);
-        EXPECT_LT(Relative(k80.kappa, KimuraDistance(P, Q, n).kappa), 1e-8);
+        EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
 
         std::array<double, 4> pi{};
         for (int i = 0; i < 4; ++i)
@@ -92,6 +111,14 @@ TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
         EXPECT_LT(Relative(f81.d, FelsensteinDistance(P + Q, pi, n).d), 1e-9);
         EXPECT_DOUBLE_EQ(f81.pi[T], pi[T]);
         EXPECT_LT(f81.ss, 1e-20);
+
+        const FitTarget target = TargetFor(table, ModelKind::F81, Criterion::LeastSquares, n);
+        const ModelFit window = FitModel(target, {0.1, 1.0, pi[A], pi[C], pi[G]});
+        const double homogeneity = pi[A] * pi[A] + pi[C] * pi[C] + pi[G] * pi[G] + pi[T] * pi[T];
+        EXPECT_LT(Relative(window.estimates.betat, -std::log(1 - (P + Q) / (1 - homogeneity))),
+                  1e-5);
+        EXPECT_EQ(window.estimates.piG, pi[G]);
+        EXPECT_LT(window.minimum, 1e-14);
     }
 }
 
