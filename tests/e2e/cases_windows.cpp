@@ -10,13 +10,9 @@ namespace {
 
 constexpr char kReplaceTitle[] = "Report file already exists";
 constexpr int kFileNameControl = 0x47c;
-constexpr int kModalRounds = 3;
 
 HWND FindEditor(const std::string& fileName, double seconds, int pollMs = 50) {
-    HWND editor = nullptr;
-    WaitUntil([&] { return (editor = FindTopLevel("Notepad", fileName + " - Notepad", 0)); },
-              seconds, pollMs);
-    return editor;
+    return FindTopLevel("Notepad", fileName + " - Notepad", 0, seconds, pollMs);
 }
 
 bool CloseEditor(HWND editor) {
@@ -25,24 +21,27 @@ bool CloseEditor(HWND editor) {
     return WaitUntil([&] { return !IsWindow(editor); }, 10.0);
 }
 
-// Times kModalRounds posts of a command that opens a modal window titled
-// `title` (any when empty), polling finely; `answer` answers each window and
-// says whether it was as expected.
-bool TimeModal(RemoteProgram& program, const std::string& what, int command,
-               const std::string& title, const std::function<bool(HWND)>& answer) {
+// Times three posts of `command`, each opening a window that `find` waits for
+// (polling finely) and `answer` closes, saying whether it was as expected.
+bool TimeOpening(const std::string& what, RemoteProgram& program, int command,
+                 const std::function<HWND()>& find, const std::function<bool(HWND)>& answer) {
     bool expected = true;
-    PrintMedian(what, kModalRounds, [&] {
+    PrintMedian(what, 3, [&] {
         HWND window = nullptr;
         const double ms = TimeMs([&] {
             program.PostCommand(command);
-            WaitUntil(
-                [&] { return (window = FindTopLevel(kDialogClass, title, program.ProcessId())); },
-                15.0, 1);
+            window = find();
         });
         expected &= window != nullptr && answer(window);
         return ms;
     });
     return expected;
+}
+
+std::function<HWND()> DialogOf(const RemoteProgram& program, const std::string& title) {
+    return [&program, title] {
+        return FindTopLevel(kDialogClass, title, program.ProcessId(), 15.0, 1);
+    };
 }
 
 void ExpectExitCode(Checks& checks, RemoteProgram& program) {
@@ -84,85 +83,86 @@ void CheckReports(Checks& checks, RemoteProgram& program, const Setup& setup) {
     program.PostCommand(IDC_REPORT);
     checks.Expect(EditorShowed("report.txt", 20.0), "editor opened on report.txt and closed");
     const std::vector<std::string> before = ReadLines(report);
-    checks.Expect(TimeModal(program, "report", IDC_REPORT, kReplaceTitle,
-                            [](HWND box) {
-                                return MessageBoxText(box) == "Replace it" &&
-                                       GetDlgItem(box, IDYES) != nullptr && Answer(box, IDNO);
-                            }),
+    checks.Expect(TimeOpening("report", program, IDC_REPORT, DialogOf(program, kReplaceTitle),
+                              [](HWND box) {
+                                  return MessageBoxText(box) == "Replace it" &&
+                                         GetDlgItem(box, IDYES) != nullptr && Answer(box, IDNO);
+                              }),
                   "each time a Yes/No box asks \"Replace it\" and takes No");
     checks.Expect(!EditorShowed("report.txt", 2.0) && ReadLines(report) == before,
                   "after No: no editor, report unchanged");
     program.SelectItem(IDC_MODEL_COMBO, kK80);
     program.PostCommand(IDC_REPORT);
     const HWND box = FindTopLevel(kDialogClass, kReplaceTitle, program.ProcessId(), 10.0);
-    checks.Expect(box != nullptr && Answer(box, IDYES) && EditorShowed("report.txt", 20.0),
-                  "after Yes: the editor opens");
-    checks.Expect(ReadLines(report) != before, "report file rewritten for K80");
+    checks.Expect(box != nullptr && Answer(box, IDYES) && EditorShowed("report.txt", 20.0) &&
+                      ReadLines(report) != before,
+                  "after Yes: the editor opens on the report rewritten for K80");
     program.SelectItem(IDC_MODEL_COMBO, kJc69);
 }
 
-void CheckOpenCancelled(Checks& checks, RemoteProgram& program) {
+void CheckOpenCancelled(Checks& checks, RemoteProgram& program, const Setup&) {
     checks.Group("File > Open cancelled");
     const std::string title = program.Title();
-    checks.Expect(TimeModal(program, "open", IDM_OPEN, "Open",
-                            [](HWND dialog) { return Answer(dialog, IDCANCEL); }),
+    checks.Expect(TimeOpening("open", program, IDM_OPEN, DialogOf(program, "Open"),
+                              [](HWND dialog) { return Answer(dialog, IDCANCEL); }),
                   "each time the dialog appears and is cancelled");
-    checks.Expect(FindTopLevel(kDialogClass, "", program.ProcessId(), 2.0) == nullptr,
-                  "no message follows");
-    checks.ExpectText(program.Title(), title, "title unchanged");
+    checks.Expect(FindTopLevel(kDialogClass, "", program.ProcessId(), 2.0) == nullptr &&
+                      program.Title() == title,
+                  "no message follows, title unchanged", program.Title());
 }
 
-void CheckAbout(Checks& checks, RemoteProgram& program) {
+void CheckAbout(Checks& checks, RemoteProgram& program, const Setup&) {
     checks.Group("About box");
-    checks.Expect(TimeModal(program, "about", IDM_ABOUT, "",
-                            [&](HWND box) {
-                                return GetWindow(box, GW_OWNER) == program.Main() &&
-                                       FindWindowExA(box, nullptr, "Static", "version 1d") &&
-                                       Answer(box, IDOK);
-                            }),
+    checks.Expect(TimeOpening("about", program, IDM_ABOUT, DialogOf(program, ""),
+                              [&](HWND box) {
+                                  return GetWindow(box, GW_OWNER) == program.Main() &&
+                                         FindWindowExA(box, nullptr, "Static", "version 1d") &&
+                                         Answer(box, IDOK);
+                              }),
                   "each time owned by the main window, shows its version, closes with Ok");
 }
 
-void CheckHelp(Checks& checks, RemoteProgram& program) {
+void CheckHelp(Checks& checks, RemoteProgram& program, const Setup&) {
     checks.Group("Help without the help file opens the guide in the editor");
-    bool shown = true;
-    PrintMedian("help", kModalRounds, [&] {
-        HWND editor = nullptr;
-        const double ms = TimeMs([&] {
-            program.PostCommand(IDM_HELP_CONTENTS);
-            editor = FindEditor("guide.txt", 20.0, 1);
-        });
-        shown &= CloseEditor(editor);
-        return ms;
-    });
-    checks.Expect(shown, "each time the editor shows guide.txt and closes");
+    checks.Expect(TimeOpening(
+                      "help", program, IDM_HELP_CONTENTS,
+                      [] { return FindEditor("guide.txt", 20.0, 1); }, CloseEditor),
+                  "each time the editor shows guide.txt and closes");
 }
 
-void CheckMenuExit(Checks& checks, RemoteProgram& program) {
+void CheckMenuExit(Checks& checks, RemoteProgram& program, const Setup&) {
     checks.Group("File > Exit through the menu");
-    program.OpenMenu('f');
+    program.Post(WM_SYSCOMMAND, SC_KEYMENU, 'f');
     checks.Expect(WaitUntil([&] { return program.MenuPopup() != nullptr; }, 5.0),
                   "File menu opens");
     PrintMedian("exit", 1, [&] {
         return TimeMs([&] {
-            program.PostChar('x');
+            program.Post(WM_CHAR, 'x', 0);
             program.WaitForExit(15.0);
         });
     });
     ExpectExitCode(checks, program);
 }
 
-void CheckMissingSample(Checks& checks, RemoteProgram& program, const std::string& folder) {
-    checks.Group("start-up without sample.dat");
-    const HWND error = FindTopLevel(kDialogClass, "Dyvern error", program.ProcessId(), 20.0);
-    if (checks.Expect(error != nullptr, "error box appears")) {
-        checks.ExpectText(MessageBoxText(error), "Could not open file '" + folder + "\\sample.dat'",
-                          "error text names the missing file");
-        checks.Expect(Answer(error, IDOK), "error box closed with OK");
+void CheckMissingSample(Checks& checks, const Setup& setup) {
+    checks.Group("start-up without sample.dat, then the close box");
+    const std::string folder = setup.File("no-sample");
+    const std::string copy = folder + "\\dyvern.exe";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CopyFileA(setup.File("dyvern.exe").c_str(), copy.c_str(), FALSE);
+    {
+        RemoteProgram program;
+        checks.Expect(program.Start(copy, folder), "copy without sample.dat starts");
+        const HWND error = FindTopLevel(kDialogClass, "Dyvern error", program.ProcessId(), 20.0);
+        const std::string text = error ? MessageBoxText(error) : "no error box";
+        checks.Expect(text == "Could not open file '" + folder + "\\sample.dat'",
+                      "error box names the missing file", text);
+        checks.Expect(error != nullptr && Answer(error, IDOK), "error box closed with OK");
+        program.Post(WM_SYSCOMMAND, SC_CLOSE, 0);
+        ExpectExitCode(checks, program);
     }
-    checks.Group("close box");
-    PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ExpectExitCode(checks, program);
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace e2e
