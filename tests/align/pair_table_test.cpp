@@ -11,8 +11,8 @@
 namespace dyvern {
 namespace {
 
-// Sites the small fixture's pair does not hold: U and lower case, a code on
-// the second side, codes on both, and three-base codes.
+// One site under each mode: U and lower case, a code on either side or both,
+// two- and three-base codes. A site shared out over no cell is not counted.
 TEST(OneSite, SharesOneSiteOverTheCellsItAllows) {
     struct Cell {
         int row, column;
@@ -25,6 +25,9 @@ TEST(OneSite, SharesOneSiteOverTheCellsItAllows) {
         std::vector<Cell> cells;  // every other cell is 0
     } cases[] = {
         {"u", "a", Ambiguity::Skip, {{T, A, 1}}},
+        {"R", "A", Ambiguity::Skip, {}},
+        {"R", "A", Ambiguity::Average, {{A, A, 0.5}, {G, A, 0.5}}},
+        {"Y", "Y", Ambiguity::Average, {{C, C, 0.25}, {C, T, 0.25}, {T, C, 0.25}, {T, T, 0.25}}},
         {"A", "R", Ambiguity::Resolve, {{A, A, 1}}},
         {"R", "C", Ambiguity::Resolve, {{A, C, 0.5}, {G, C, 0.5}}},
         {"R", "Y", Ambiguity::Average, {{A, C, 0.25}, {A, T, 0.25}, {G, C, 0.25}, {G, T, 0.25}}},
@@ -40,7 +43,8 @@ TEST(OneSite, SharesOneSiteOverTheCellsItAllows) {
         for (const Cell& cell : c.cells) expected[cell.row][cell.column] = cell.value;
         for (int i = 0; i < 4; ++i)
             for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(table.counts[i][j], expected[i][j]);
-        EXPECT_EQ(table.sites, 1);
+        EXPECT_EQ(table.sites, c.cells.empty() ? 0 : 1);
+        EXPECT_EQ(table.ambiguous, c.cells.empty() ? 1 : 0);
     }
 }
 

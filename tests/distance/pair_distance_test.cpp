@@ -9,7 +9,8 @@
 #include <random>
 
 #include "estimate/pair_fit.h"
-#include "model/hkymodel.h"
+#include "support/reference_model.h"
+#include "support/test_tables.h"
 
 namespace dyvern {
 namespace {
@@ -46,23 +47,19 @@ int ExpectSameAsFullFit(const DivergenceCounts& counts, int n, const char* what)
     return fast;
 }
 
-// n sites drawn from HKY85 at distance d: the window's model gives the cells.
+// n sites drawn from HKY85 at distance d, the cells from the reference model.
 DivergenceCounts DrawPair(std::mt19937& random, int n, double d) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    std::array<double, 4> pi{};
+    testing::Frequencies pi{};
     double sum = 0.0;
     for (double& f : pi) sum += f = 0.2 + unit(random);
     for (double& f : pi) f /= sum;
     const double kappa = 0.5 + 20.0 * unit(random) * unit(random);
     const double perBt =
         2 * (pi[A] + pi[G]) * (pi[C] + pi[T]) + 2 * kappa * (pi[A] * pi[G] + pi[C] * pi[T]);
-    FitTarget target;
-    target.modelKind = ModelKind::HKY85;
-    target.siteCount = n;
-    const HKYModel model(target, d / perBt, kappa, pi[A], pi[C], pi[G]);
+    const DivergenceCounts joint = testing::ReferenceJoint(d / perBt, kappa, pi);
     std::vector<double> cells;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) cells.push_back(model.JointProbability(i, j));
+    for (const auto& row : joint) cells.insert(cells.end(), row.begin(), row.end());
     std::discrete_distribution<int> cell(cells.begin(), cells.end());
     DivergenceCounts counts{};
     for (int k = 0; k < n; ++k) {
@@ -106,12 +103,8 @@ TEST(PairDistance, SameAsTheFullFitOnTheEdges) {
         {"no counts", {}},
         {"a negative count", {{{10, -1, 0, 0}, {0, 10, 0, 0}, {0, 0, 10, 0}, {0, 0, 0, 10}}}},
     };
-    for (const auto& c : cases) {
-        double n = 0;
-        for (const auto& row : c.counts)
-            for (const double cell : row) n += cell;
-        ExpectSameAsFullFit(c.counts, static_cast<int>(n), c.what);
-    }
+    for (const auto& c : cases)
+        ExpectSameAsFullFit(c.counts, static_cast<int>(testing::CellSum(c.counts)), c.what);
     ExpectSameAsFullFit(cases[1].counts, 0, "no sites");
 }
 

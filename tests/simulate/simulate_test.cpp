@@ -1,0 +1,202 @@
+// The simulator: its random trees, its pairs and bases against what HKY85
+// predicts (from the exponential of the rate matrix, not from the simulator's
+// own transition probabilities), its noise, its FASTA and its command line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+
+#include "random_tree.h"
+#include "simulate_options.h"
+#include "simulation.h"
+#include "support/reference_model.h"
+
+namespace dyvern {
+namespace {
+
+using testing::Frequencies;
+
+TEST(RandomTree, BinaryUltrametricAndParentsAfterChildren) {
+    const struct {
+        int tips;
+        double depth;
+    } cases[] = {{2, 0.1}, {3, 0.2}, {50, 0.3}, {1000, 0.05}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tips);
+        RandomSource random(c.tips);
+        const Tree tree = RandomJoiningTree(c.tips, c.depth, random);
+        ASSERT_EQ(tree.nodes.size(), size_t(2 * c.tips - 1));
+        std::vector<int> children(tree.nodes.size(), 0);
+        for (int node = 0; node < tree.Root(); ++node) {
+            const int parent = tree.nodes[node].parent;
+            ASSERT_GT(parent, node);
+            ASSERT_GE(parent, c.tips);
+            ++children[parent];
+            EXPECT_GE(tree.nodes[node].branch, 0.0);
+        }
+        EXPECT_EQ(tree.nodes[tree.Root()].parent, -1);
+        for (int node = c.tips; node <= tree.Root(); ++node) EXPECT_EQ(children[node], 2);
+        for (int tip = 0; tip < c.tips; ++tip) {
+            EXPECT_NEAR(TipHeight(tree, tip), c.depth, 1e-12 * c.depth);
+            // No two tips closer than a quarter of the depth.
+            EXPECT_GE(tree.nodes[tip].branch, c.depth / 8 * (1 - 1e-12));
+        }
+    }
+}
+
+constexpr int kSites = 400000;
+
+double FiveSigma(double share) { return 5.0 * std::sqrt(share * (1.0 - share) / kSites); }
+
+// Two tips at depth d / 2 lie d apart. The reference matrix runs at
+// sum_i pi_i sum_j r_ij substitutions per unit, so its time is d over that.
+TEST(Simulation, PairDifferencesAndBasesMatchTheModel) {
+    const struct {
+        double kappa;
+        Frequencies freqs;
+        double d;
+    } cases[] = {
+        {1.0, testing::kEqualFrequencies, 1.5}, {10.0, testing::kEqualFrequencies, 0.6},
+        {2.0, {0.1, 0.4, 0.3, 0.2}, 1.0},       {30.0, {0.35, 0.3, 0.1, 0.25}, 0.05},
+        {4.0, {0.7, 0.1, 0.1, 0.1}, 0.3},
+    };
+    std::uint64_t seed = 11;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "kappa " << c.kappa << " d " << c.d);
+        SimulateOptions options;
+        options.sequences = 2;
+        options.sites = kSites;
+        options.seed = seed++;
+        options.model = {c.kappa, c.freqs};
+        options.treeDepth = c.d / 2;
+        const std::vector<std::string> pair = SimulateAlignment(options);
+        double rate = 0.0;
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                if (KindOfPair(i, j) != PairKind::Identical)
+                    rate += c.freqs[i] * c.freqs[j] *
+                            (KindOfPair(i, j) == PairKind::Transition ? c.kappa : 1.0);
+        const DivergenceCounts joint = testing::ReferenceJoint(c.d / rate, c.kappa, c.freqs);
+        double expected[3] = {}, observed[3] = {};  // by PairKind
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j) expected[static_cast<int>(KindOfPair(i, j))] += joint[i][j];
+        for (size_t site = 0; site < kSites; ++site) {
+            const int i = int(std::string("ACGT").find(pair[0][site]));
+            const int j = int(std::string("ACGT").find(pair[1][site]));
+            ASSERT_TRUE(i >= 0 && j >= 0) << site;
+            observed[static_cast<int>(KindOfPair(i, j))] += 1.0 / kSites;
+        }
+        for (int kind = 1; kind < 3; ++kind)
+            EXPECT_NEAR(observed[kind], expected[kind], FiveSigma(expected[kind])) << kind;
+        for (const std::string& sequence : pair)
+            for (int base = 0; base < 4; ++base) {
+                const auto count = std::count(sequence.begin(), sequence.end(), "ACGT"[base]);
+                EXPECT_NEAR(double(count) / kSites, c.freqs[base], FiveSigma(c.freqs[base]));
+            }
+    }
+}
+
+SimulateOptions Small(std::uint64_t seed) {
+    SimulateOptions options;
+    options.sequences = 12;
+    options.sites = 3000;
+    options.seed = seed;
+    return options;
+}
+
+std::string Fasta(const SimulateOptions& options) {
+    std::ostringstream out;
+    WriteFasta(out, SimulateAlignment(options), options.lineWidth);
+    return out.str();
+}
+
+TEST(Simulation, SameSeedSameFileOtherSeedOtherFile) {
+    EXPECT_EQ(Fasta(Small(42)), Fasta(Small(42)));
+    EXPECT_NE(Fasta(Small(42)), Fasta(Small(43)));
+}
+
+// The noise has its own random stream: letters it spares are the clean run's.
+TEST(Simulation, GapsAndCodesReplaceTheirShareAndHoldTheTrueBase) {
+    const std::map<char, std::string> holds = {
+        {'R', "AG"},  {'Y', "CT"},  {'M', "AC"},  {'K', "GT"},  {'S', "CG"},  {'W', "AT"},
+        {'B', "CGT"}, {'D', "AGT"}, {'H', "ACT"}, {'V', "ACG"}, {'N', "ACGT"}};
+    SimulateOptions noisy = Small(7);
+    noisy.noise = {0.1, 0.05};
+    const auto clean = SimulateAlignment(Small(7));
+    const auto sequences = SimulateAlignment(noisy);
+    double gaps = 0, codes = 0, letters = 0;
+    std::map<char, int> seen;
+    for (size_t s = 0; s < clean.size(); ++s)
+        for (size_t site = 0; site < clean[s].size(); ++site, ++letters) {
+            const char base = clean[s][site], letter = sequences[s][site];
+            if (letter == '-') {
+                ++gaps;
+            } else if (letter != base) {
+                ++codes;
+                ++seen[letter];
+                ASSERT_EQ(holds.count(letter), 1u) << letter;
+                EXPECT_NE(holds.at(letter).find(base), std::string::npos) << letter << base;
+            }
+        }
+    EXPECT_NEAR(gaps / letters, 0.1, 0.005);
+    EXPECT_NEAR(codes / letters, 0.05, 0.004);
+    EXPECT_EQ(seen.size(), holds.size());
+}
+
+TEST(Simulation, FastaNamesAndLines) {
+    const std::vector<std::string> sequences = {std::string(130, 'A'), "CCCCC"};
+    const std::string a60(60, 'A'), tail = ">S0002\nCCCCC\n";
+    for (const auto& [width, text] :
+         {std::pair<int, std::string>{60, ">S0001\n" + a60 + "\n" + a60 + "\nAAAAAAAAAA\n" + tail},
+          {0, ">S0001\n" + std::string(130, 'A') + "\n" + tail}}) {
+        std::ostringstream out;
+        WriteFasta(out, sequences, width);
+        EXPECT_EQ(out.str(), text);
+    }
+    EXPECT_EQ(SequenceName(9999), "S10000");
+}
+
+TEST(SimulateOptions, ValuesAreRead) {
+    const auto options = ParseSimulateOptions({"--sequences", "7", "--sites", "250", "--seed",
+                                               "18446744073709551615", "--kappa", "2.5", "--freqs",
+                                               "0.1,0.2,0.3,0.4", "--tree-depth", "0.05", "--gaps",
+                                               "0.1", "--ambiguous", "0.02", "--line-width", "0"});
+    EXPECT_EQ(options.sequences, 7);
+    EXPECT_EQ(options.sites, 250);
+    EXPECT_EQ(options.seed, UINT64_MAX);
+    EXPECT_EQ(options.model.kappa, 2.5);
+    EXPECT_NEAR(options.model.freqs[2], 0.3, 1e-15);
+    EXPECT_EQ(options.treeDepth, 0.05);
+    EXPECT_EQ(options.noise.gaps, 0.1);
+    EXPECT_EQ(options.noise.ambiguous, 0.02);
+    EXPECT_EQ(options.lineWidth, 0);
+}
+
+TEST(SimulateOptions, BadCommandLinesSayWhichOption) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string named;
+    } cases[] = {
+        {{"--sites", "12x"}, "--sites"},
+        {{"--seed", "99999999999999999999"}, "--seed"},
+        {{"--kappa", "0"}, "--kappa"},
+        {{"--freqs", "0.3,0.3,0.3,0.3"}, "--freqs"},
+        {{"--freqs", "0.5,0,0.2,0.3"}, "--freqs"},
+        {{"--gaps", "0.6", "--ambiguous", "0.6"}, "--ambiguous"},
+        {{"--sequences", "100000", "--sites", "100000"}, "--sites"},
+        {{"--depth", "1"}, "--depth"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ParseSimulateOptions(c.arguments);
+            ADD_FAILURE() << "accepted " << c.arguments[0];
+        } catch (const OptionError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dyvern
