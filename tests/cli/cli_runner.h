@@ -1,7 +1,6 @@
 // dyvern-cli run in-process, and its tab-separated output read back by name.
 #pragma once
 
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,21 +22,8 @@ std::vector<Row> ReadTsv(const std::string& text);
 // A number as the output writes it: "inf" and "NA" included.
 double NumberIn(const Row& row, const std::string& column);
 
-// Files written into a fresh folder, removed with it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string Write(const std::string& name, const std::string& content) const;
-
-private:
-    std::filesystem::path folder;
-};
-
-std::string PrimatesFasta();  // the shipped five primates
-std::string SharedSamplePath();     // the shipped sample pair
-std::string AlignData(const std::string& name);  // a reader fixture
+inline const std::string kPrimates = DYVERN_PRIMATES_FASTA;  // the shipped five primates
+inline const std::string kSample = DYVERN_SHARED_SAMPLE;     // the shipped sample pair
+inline const std::string kCliData = DYVERN_CLI_DATA;         // small awkward alignments
 
 }  // namespace dyvern::testing

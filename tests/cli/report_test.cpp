@@ -25,11 +25,11 @@ TEST_F(ReportCommand, IsTheWindowsReportAfterSolveForEveryModel) {
         std::stringstream windowReport;
         windowReport << in.rdbuf();
 
-        const CliResult cli = RunCli({"report", SharedSamplePath(), "--model", models[m]});
+        const CliResult cli = RunCli({"report", kSample, "--model", models[m]});
         EXPECT_EQ(cli.status, 0) << cli.err;
         EXPECT_EQ(cli.out, windowReport.str()) << models[m];
-        const CliResult pair = RunCli(
-            {"report", PrimatesFasta(), "--pair", "Human", "Chimpanzee", "--model", models[m]});
+        const CliResult pair =
+            RunCli({"report", kPrimates, "--pair", "Human", "Chimpanzee", "--model", models[m]});
         EXPECT_EQ(pair.out, cli.out) << models[m];
     }
 }
