@@ -8,6 +8,10 @@
 // For the same reason the observed information there is the trinomial's
 // expected information, and the delta method gives the formulas' variances.
 // Both the refined fit and the window's Powell search alone must find them.
+// The likelihood interval of d is checked by its definition: at each end
+// 2 (lnL max - profile lnL) is the 95% point of chi-square on 1 df. JC69 has
+// nothing else to fit, so its profile is lnL itself; K80's is searched over
+// kappa by golden section on the window's model, bt = 4d / (2 + kappa) holding d.
 #include "estimate/closed_forms.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +20,7 @@
 
 #include "estimate/pair_fit.h"
 #include "fit/model_fit.h"
+#include "model/hkymodel.h"
 #include "pair_tables.h"
 #include "support/test_tables.h"
 
@@ -43,7 +48,16 @@ double KimuraKappa(double P, double Q) {
     return 2.0 * std::log(1.0 - 2.0 * P - Q) / std::log(1.0 - 2.0 * Q) - 1.0;
 }
 
-TEST(ClosedForms, LikelihoodOptimaOfJukesCantorAndKimuraAreTheFormulas) {
+double ProfileLnL(const DivergenceCounts& counts, ModelKind model, double d) {
+    const FitTarget target = TargetFor(counts, model);
+    const auto lnL = [&](double logKappa) {
+        const double kappa = std::exp(logKappa);
+        return HKYModel(target, 4.0 * d / (2.0 + kappa), kappa, 0.25, 0.25, 0.25).LogLikelihood();
+    };
+    return model == ModelKind::JC69 ? lnL(0.0) : lnL(testing::ArgMax(lnL, -8.0, 12.0));
+}
+
+TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
     for (const Totals& t : kTables) {
         SCOPED_TRACE(::testing::Message()
                      << t.identical << " " << t.transitions << " " << t.transversions);
@@ -58,7 +72,6 @@ TEST(ClosedForms, LikelihoodOptimaOfJukesCantorAndKimuraAreTheFormulas) {
 
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::MaxLikelihood);
         const ClosedFormDistance jcForm = JukesCantorDistance(p, N);
-        EXPECT_EQ(jc.status, FitStatus::Ok);
         EXPECT_LT(Relative(jc.d, jcForm.d), 1e-9);
         EXPECT_LT(Relative(jc.bt, -std::log(1 - 4 * p / 3)), 1e-9);
         EXPECT_LT(Relative(jc.lnL, jcLnL), 1e-12);
@@ -66,13 +79,19 @@ TEST(ClosedForms, LikelihoodOptimaOfJukesCantorAndKimuraAreTheFormulas) {
 
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::MaxLikelihood);
         const ClosedFormDistance kForm = KimuraDistance(P, Q, N);
-        EXPECT_EQ(k80.status, FitStatus::Ok);
         EXPECT_LT(Relative(k80.d, kForm.d), 1e-9);
         EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
         EXPECT_LT(Relative(k80.bt, -std::log(1 - 2 * Q)), 1e-9);
         EXPECT_LT(Relative(k80.lnL, k80LnL), 1e-12);
         EXPECT_LT(Relative(k80.seD * k80.seD, kForm.variance), 1e-7);
         EXPECT_TRUE(jc.converged && k80.converged);
+        for (const PairFit& fit : {jc, k80}) {
+            ASSERT_LT(fit.dLow, fit.d);
+            ASSERT_GT(fit.dHigh, fit.d);
+            for (const double end : {fit.dLow, fit.dHigh})
+                EXPECT_NEAR(2.0 * (fit.lnL - ProfileLnL(table, fit.model, end)), 3.8414588206941236,
+                            1e-6);
+        }
 
         // Least squares meets the same shares as likelihood under JC69.
         for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "estimate/closed_forms.h"
 #include "estimate/pair_fit.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
@@ -70,8 +69,9 @@ TEST(EdgeCases, StatusAndTheValuesItImplies) {
 
 // With no differences JC69 has lnL(d) = N ln(1/4 + 3/4 e^-4d/3) + N ln(1/4);
 // with p = 3/4 its best is the limit of independent draws, N ln(1/16), and
-// so is saturated F81's, drawing from the composition.
-TEST(EdgeCases, BothEdgesByTheirFormulas) {
+// so is saturated F81's, drawing from the composition. With too few
+// transitions K80 sits on kappa = 0, checked by a search over bt alone there.
+TEST(EdgeCases, OptimaOnTheEdgesByFormulasAndSearchesOfTheirOwn) {
     const PairFit same = FitPair(Even(25, 0, 0), 100, JC, Criterion::MaxLikelihood);
     const double e = (std::exp(-3.8414588206941236 / 200) - 0.25) / 0.75;
     EXPECT_EQ(same.dLow, 0.0);
@@ -85,17 +85,9 @@ TEST(EdgeCases, BothEdgesByTheirFormulas) {
     double limit = 0.0;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) limit += table[i][j] * std::log(pi[i] * pi[j]);
-    const PairFit fit = FitPair(table, 100, F81, Criterion::MaxLikelihood);
-    EXPECT_NEAR(fit.lnL, limit, 1e-9);
-    for (int b = 0; b < 4; ++b) EXPECT_NEAR(fit.pi[b], pi[b], 1e-7);
-}
-
-// Without transversions K80 is the formula at Q = 0; with too few
-// transitions it sits on kappa = 0, checked by a search over bt alone there.
-TEST(EdgeCases, KappaOnItsBoundsAgreesWithSearchesOfItsOwn) {
-    const PairFit none = FitPair(Spread(80, 20, 0), 100, K80, Criterion::MaxLikelihood);
-    EXPECT_NEAR(none.d, KimuraDistance(0.2, 0.0, 100).d, 1e-9);
-    EXPECT_NEAR(none.seD * none.seD, KimuraDistance(0.2, 0.0, 100).variance, 1e-9);
+    const PairFit saturated = FitPair(table, 100, F81, Criterion::MaxLikelihood);
+    EXPECT_NEAR(saturated.lnL, limit, 1e-9);
+    for (int b = 0; b < 4; ++b) EXPECT_NEAR(saturated.pi[b], pi[b], 1e-7);
 
     const FitTarget target =
         testing::TargetFor(Spread(80, 0.5, 20), K80, Criterion::MaxLikelihood, 100);
@@ -103,9 +95,11 @@ TEST(EdgeCases, KappaOnItsBoundsAgreesWithSearchesOfItsOwn) {
         return HKYModel(target, bt, 0.0, 0.25, 0.25, 0.25).LogLikelihood();
     };
     const double bt = testing::ArgMax(lnL, 1e-6, 10.0);
-    const PairFit fit = FitPair(target.observed, 100, K80, Criterion::MaxLikelihood);
-    EXPECT_NEAR(fit.bt, bt, 1e-7);
-    EXPECT_NEAR(fit.lnL, lnL(bt), 1e-10);
+    const PairFit kappaZero = FitPair(target.observed, 100, K80, Criterion::MaxLikelihood);
+    EXPECT_NEAR(kappaZero.bt, bt, 1e-7);
+    EXPECT_NEAR(kappaZero.lnL, lnL(bt), 1e-10);
+    // Without room for it (n - k - 1 = 0) the small-sample correction is undefined.
+    EXPECT_TRUE(std::isnan(FitPair(Even(45, 3, 3), 6, HKY, Criterion::MaxLikelihood).aicc));
 }
 
 TEST(EdgeCases, UnfittableTablesSaySoAndComputeNothing) {
