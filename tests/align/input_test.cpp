@@ -1,12 +1,14 @@
 // The readers: one alignment written in every format, plain and gzipped, reads
-// the same; layouts the fixtures do not show; kinds told by content; and input
-// that no alignment can come from, with the one-line message each gives.
+// the same; layouts the fixtures do not show; kinds told by content; input no
+// alignment can come from, with the one-line message each gives. Then the pair
+// table: pairwise deletion and the three ways of counting an ambiguity code.
 #include "align/input.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -62,45 +64,40 @@ TEST(Primates, EveryFormatReadsTheSameAndHumanAgainstChimpanzeeIsTheSample) {
     }
 }
 
+// Gaps, missing data, ambiguity codes, U, lower case, FASTA's '.' gap against
+// NEXUS's own symbols, a quoted name, TAXA order and MATCHCHAR in the small
+// fixtures; in the texts, layouts they do not show.
 TEST(Readers, GiveNamesAndSequences) {
-    // Gaps, missing data, ambiguity codes, U, lower case, FASTA's '.' gap
-    // against NEXUS's own symbols, a quoted name, TAXA order, MATCHCHAR.
-    const std::vector<std::string> smallNames = {"Smith's", "two", "three"};
     const std::vector<std::string> small = {"ACGTRYNA-?GT", "ACGAAY-TC?GT", "ACGTACGTACGT"};
+    const std::vector<std::string> x12 = {"x1", "x2"}, acgt = {"ACGT", "ACGA"};
     const struct {
-        std::string what, text;
+        std::string text;
         std::vector<std::string> names, sequences;
     } cases[] = {
-        {"small.fasta", FileBytes(kData + "/small.fasta"), smallNames, small},
-        {"small.nex", FileBytes(kData + "/small.nex"), smallNames, small},
-        {"strict names with blanks",
-         "2 4\nHomo sapieACGT\nPan       AC GA\n",
-         {"Homo sapie", "Pan"},
-         {"ACGT", "ACGA"}},
-        {"relaxed names of any length",
-         "2 4\nHomo_sapiens ACGT\nPan_troglodytes\tAC GA\n",
+        {FileBytes(kData + "/small.fasta"), {"Smith's", "two", "three"}, small},
+        {FileBytes(kData + "/small.nex"), {"Smith's", "two", "three"}, small},
+        // Strict PHYLIP names with blanks, relaxed ones of any length or alone
+        // on their line, a dot for a match and U for T.
+        {"2 4\nHomo sapieACGT\nPan       AC GA\n", {"Homo sapie", "Pan"}, acgt},
+        {"2 4\nHomo_sapiens ACGT\nPan_troglodytes\tAC GA\n",
          {"Homo_sapiens", "Pan_troglodytes"},
-         {"ACGT", "ACGA"}},
-        {"relaxed name alone on its line",
-         "2 4\nx1\nACGT\nx2\nACGA\n",
-         {"x1", "x2"},
-         {"ACGT", "ACGA"}},
-        {"dot for a match, U for T", "2 4\nx1 ACGU\nx2 .c.a\n", {"x1", "x2"}, {"ACGT", "ACGA"}},
-        {"NEXUS INTERLEAVE=NO, comment inside a sequence",
-         "#NEXUS\nbegin data; dimensions ntax=2 nchar=8; format interleave=no;\nmatrix\n"
+         acgt},
+        {"2 4\nx1\nACGT\nx2\nACGA\n", x12, acgt},
+        {"2 4\nx1 ACGU\nx2 .c.a\n", x12, acgt},
+        // NEXUS INTERLEAVE=NO with a comment inside a sequence; other blocks
+        // and commands passed over.
+        {"#NEXUS\nbegin data; dimensions ntax=2 nchar=8; format interleave=no;\nmatrix\n"
          "x1 ACGT[four]TTTT\nx2\nACGA\nGGGG\n;\nend;",
-         {"x1", "x2"},
+         x12,
          {"ACGTTTTT", "ACGAGGGG"}},
-        {"NEXUS other blocks and commands passed over",
-         "#NEXUS\nbegin assumptions; options deftype=unord; end;\nbegin data;\ntitle 'x';\n"
-         "dimensions ntax=2 nchar=2; format datatype=rna symbols=\"ACGU\";\nmatrix x1 AU x2 GU;\n"
-         "end;",
-         {"x1", "x2"},
-         {"AT", "GT"}},
+        {"#NEXUS\nbegin assumptions; options deftype=unord; end;\nbegin data;\ntitle 'x';\n"
+         "dimensions ntax=2 nchar=4; format datatype=rna symbols=\"ACGU\";\n"
+         "matrix x1 ACGU x2 ACGA;\nend;",
+         x12, acgt},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const Input input = ParseInput(c.text, c.what);
+        SCOPED_TRACE(c.text);
+        const Input input = ParseInput(c.text, "layout");
         const auto* alignment = std::get_if<Alignment>(&input.content);
         ASSERT_NE(alignment, nullptr);
         EXPECT_EQ(alignment->names, c.names);
@@ -128,12 +125,10 @@ TEST(Detection, ByFirstCharacterWordOrLine) {
         {"\n  \t>x", InputKind::Fasta},
         {"\xEF\xBB\xBF>x", InputKind::Fasta},
         {"  #nexus\n", InputKind::Nexus},
-        {"#Nexus[written by hand]", InputKind::Nexus},
         {"#NEXUSX", InputKind::DataFile},
         {"\r\n2\t4\r\nx ACGT", InputKind::Phylip},
         {"5 895 i\nHuman ACGT", InputKind::DataFile},
         {"0 4\nx ACGT", InputKind::DataFile},
-        {"5 895", InputKind::DataFile},
         {"2 4\n1 2 3 -4.5e1", InputKind::DataFile},
         {"ACGT\nACGT", InputKind::DataFile},
     };
@@ -180,8 +175,6 @@ const BadInput kBadInputs[] = {
      "nothing to match"},
     {"a.phy", "2 4\nx1 ACGT\nx2 ACGT\nx3 ACGT\n",
      "a.phy:4: data after the 2 sequences the header declares"},
-    {"a.phy", "2 8\nx1 ACGT\nx2 ACGT\n\nACGT\nACG\n",
-     "a.phy:3: sequence 'x2' has 7 sites, not the 8 declared"},
     // NEXUS.
     {"a.nex", "#NEXUS\nbegin data;\ndimensions ntax=3 nchar=4;\nmatrix\nx1 ACGT\nx2 ACGT\n;\nend;",
      "a.nex:7: NTAX=3 but the matrix holds 2 sequences"},
@@ -233,6 +226,69 @@ TEST(BadFile, MissingFileAndMissingNameAreNamed) {
     EXPECT_EQ(IndexOfName(alignment, "y"), 1u);
     EXPECT_EQ(ErrorOf([&] { IndexOfName(alignment, "Bonobo"); }),
               "two.fa: no sequence named 'Bonobo'");
+}
+
+// One site under each mode: U and lower case, a code on either side or both,
+// two- and three-base codes. A site shared out over no cell is not counted.
+TEST(OneSite, SharesOneSiteOverTheCellsItAllows) {
+    struct Cell {
+        int row, column;
+        double value;
+    };
+    constexpr double kThird = 1.0 / 3.0;
+    const struct {
+        const char *base1, *base2;
+        Ambiguity mode;
+        std::vector<Cell> cells;  // every other cell is 0
+    } cases[] = {
+        {"u", "a", Ambiguity::Skip, {{T, A, 1}}},
+        {"R", "A", Ambiguity::Skip, {}},
+        {"R", "A", Ambiguity::Average, {{A, A, 0.5}, {G, A, 0.5}}},
+        {"Y", "Y", Ambiguity::Average, {{C, C, 0.25}, {C, T, 0.25}, {T, C, 0.25}, {T, T, 0.25}}},
+        {"A", "R", Ambiguity::Resolve, {{A, A, 1}}},
+        {"R", "C", Ambiguity::Resolve, {{A, C, 0.5}, {G, C, 0.5}}},
+        {"R", "Y", Ambiguity::Average, {{A, C, 0.25}, {A, T, 0.25}, {G, C, 0.25}, {G, T, 0.25}}},
+        {"R", "R", Ambiguity::Resolve, {{A, A, 0.25}, {A, G, 0.25}, {G, A, 0.25}, {G, G, 0.25}}},
+        {"B", "A", Ambiguity::Average, {{C, A, kThird}, {G, A, kThird}, {T, A, kThird}}},
+        {"T", "H", Ambiguity::Resolve, {{T, T, 1}}},
+        {"A", "B", Ambiguity::Resolve, {{A, C, kThird}, {A, G, kThird}, {A, T, kThird}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.base1) + c.base2);
+        const PairTable table = CountPair(c.base1, c.base2, c.mode);
+        DivergenceCounts expected{};
+        for (const Cell& cell : c.cells) expected[cell.row][cell.column] = cell.value;
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(table.counts[i][j], expected[i][j]);
+        EXPECT_EQ(table.sites, c.cells.empty() ? 0 : 1);
+        EXPECT_EQ(table.ambiguous, c.cells.empty() ? 1 : 0);
+    }
+}
+
+// Every pairing of every code: each counted site adds exactly one to the
+// table, and a gap, '?' or N is left out before any ambiguity rule applies.
+TEST(Sums, CellsAddUpToTheSitesCounted) {
+    const std::string codes = "ACGTRYSWKMBDHVN?-";
+    std::string sequence1, sequence2;
+    for (const char c1 : codes)
+        for (const char c2 : codes) {
+            sequence1 += c1;
+            sequence2 += c2;
+        }
+    // Left out: a gap, '?' or N on either side, 17 * 17 - 14 * 14 pairs.
+    for (const Ambiguity mode : {Ambiguity::Skip, Ambiguity::Average, Ambiguity::Resolve}) {
+        const PairTable table = CountPair(sequence1, sequence2, mode);
+        EXPECT_NEAR(testing::CellSum(table.counts), table.sites, 1e-12);
+        EXPECT_EQ(table.gapOrMissing, 17 * 17 - 14 * 14);
+        EXPECT_EQ(table.sites + table.ambiguous + table.gapOrMissing, 17 * 17);
+        EXPECT_EQ(table.sites, mode == Ambiguity::Skip ? 16 : 14 * 14);
+    }
+}
+
+TEST(BadPair, UnequalLengthsAndForeignCharacters) {
+    EXPECT_THROW(CountPair("ACG", "AC"), std::invalid_argument);
+    EXPECT_THROW(CountPair("AXG", "ACG"), std::invalid_argument);
+    EXPECT_THROW(CountPair("A.G", "ACG"), std::invalid_argument);
 }
 
 }  // namespace

@@ -1,16 +1,89 @@
-// Rows in order and the same for every thread count and row range, each entry
-// the distance of the pair counted from the text, the square exactly symmetric.
-#include "distance/distance_rows.h"
-
+// Packed alignments: their pair tables equal CountPair's on the text to the
+// last bit; their rows come in order, each entry the distance of the pair
+// counted from the text, the same for every thread count and row range.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <random>
 #include <stdexcept>
+#include <string>
 
-#include "random_alignment.h"
+#include "align/pair_table.h"
+#include "distance/distance_rows.h"
+#include "distance/packed_pair.h"
 
 namespace dyvern {
 namespace {
+
+struct AlignmentShape {
+    int sequences;
+    int sites;
+    double gaps;       // share of '-'
+    double missing;    // share of N and '?'
+    double ambiguous;  // share of two- and three-base codes
+};
+
+// Sequences share a random ancestor and differ at about a fifth of the sites,
+// written in mixed case with U for some T.
+Alignment RandomAlignment(const AlignmentShape& shape, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto pick = [&](const char* letters, int count) {
+        return letters[std::uniform_int_distribution<int>(0, count - 1)(random)];
+    };
+    std::string ancestor;
+    for (int s = 0; s < shape.sites; ++s) ancestor += pick("ACGT", 4);
+    Alignment alignment;
+    alignment.source = "random";
+    for (int k = 0; k < shape.sequences; ++k) {
+        std::string sequence = ancestor;
+        for (char& c : sequence) {
+            const double u = unit(random);
+            if (u < shape.gaps)
+                c = '-';
+            else if (u < shape.gaps + shape.missing)
+                c = pick("N?n", 3);
+            else if (u < shape.gaps + shape.missing + shape.ambiguous)
+                c = pick("RYSWKMBDHVrykm", 14);
+            else if (unit(random) < 0.2)
+                c = pick("ACGTUacgtu", 10);
+        }
+        alignment.names.push_back("s" + std::to_string(k));
+        alignment.sequences.push_back(sequence);
+    }
+    return alignment;
+}
+
+TEST(PackedPair, EqualsCountPairOnRandomAlignments) {
+    const AlignmentShape shapes[] = {
+        {3, 1, 0.0, 0.0, 0.0},   {4, 63, 0.1, 0.1, 0.1},     {4, 64, 0.0, 0.0, 0.3},
+        {4, 65, 0.3, 0.0, 0.0},  {5, 200, 0.05, 0.05, 0.05}, {3, 1000, 0.02, 0.02, 0.5},
+        {6, 129, 0.0, 0.0, 0.0}, {3, 300, 0.4, 0.4, 0.2},    {2, 0, 0.0, 0.0, 0.0},
+    };
+    for (const AlignmentShape& shape : shapes) {
+        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+            const Alignment alignment = RandomAlignment(shape, seed);
+            const PackedAlignment packed(alignment);
+            for (const Ambiguity mode : {Ambiguity::Skip, Ambiguity::Average, Ambiguity::Resolve}) {
+                for (int i = 0; i < shape.sequences; ++i) {
+                    for (int j = 0; j < shape.sequences; ++j) {
+                        SCOPED_TRACE(::testing::Message()
+                                     << shape.sites << " sites, seed " << seed << ", mode "
+                                     << static_cast<int>(mode) << ", pair " << i << "," << j);
+                        const PairTable text =
+                            CountPair(alignment.sequences[i], alignment.sequences[j], mode);
+                        const PairTable table = CountPackedPair(packed, i, j, mode);
+                        EXPECT_EQ(table.sites, text.sites);
+                        EXPECT_EQ(table.gapOrMissing, text.gapOrMissing);
+                        EXPECT_EQ(table.ambiguous, text.ambiguous);
+                        EXPECT_EQ(table.counts, text.counts);
+                    }
+                }
+            }
+        }
+    }
+}
 
 using Rows = std::vector<std::vector<PairDistance>>;
 
@@ -35,10 +108,9 @@ Rows Collect(const PackedAlignment& packed, const DistanceOptions& options, RowS
 // Half the sequences free of ambiguity codes, so that K80 counts some pairs by
 // kind under every mode.
 Alignment Mixed() {
-    Alignment alignment = testing::RandomAlignment({kSequences, 150, 0.05, 0.05, 0.05}, 7);
+    Alignment alignment = RandomAlignment({kSequences, 150, 0.05, 0.05, 0.05}, 7);
     for (int k = 0; k < kSequences; k += 2)
-        alignment.sequences[k] =
-            testing::RandomAlignment({1, 150, 0.05, 0.05, 0.0}, 100 + k).sequences[0];
+        alignment.sequences[k] = RandomAlignment({1, 150, 0.05, 0.05, 0.0}, 100 + k).sequences[0];
     return alignment;
 }
 
@@ -86,7 +158,21 @@ TEST(DistanceRows, EachEntryIsItsPairsDistanceForEveryThreadCountShapeAndRange) 
     }
 }
 
-TEST(DistanceRows, BadArgumentsAndFailingCallbacksEndCleanly) {
+TEST(DistanceRows, BadInputAndFailingCallbacksEndCleanly) {
+    for (const auto& [second, message] :
+         {std::pair{"ACG", "sequence 'two' has 3 sites where the first has 4"},
+          std::pair{"AC*T",
+                    "sequence 'two' holds '*' at site 3, which is not a nucleotide code"}}) {
+        Alignment bad;
+        bad.names = {"one", "two"};
+        bad.sequences = {"ACGT", second};
+        try {
+            const PackedAlignment refused(bad);
+            ADD_FAILURE() << "accepted " << second;
+        } catch (const std::invalid_argument& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
     const PackedAlignment packed(Mixed());
     const auto ignore = [](int, const std::vector<PairDistance>&) {};
     DistanceOptions options{ModelKind::JC69, Criterion::MaxLikelihood, Ambiguity::Skip, -1};
