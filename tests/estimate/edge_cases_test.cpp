@@ -13,7 +13,6 @@
 namespace dyvern {
 namespace {
 
-using testing::Even;
 using testing::Spread;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -41,14 +40,14 @@ TEST(EdgeCases, StatusAndTheValuesItImplies) {
         FitStatus status;
         double bt, kappa, d, dHigh;
     } cases[] = {
-        {Even(25, 0, 0), JC, kIdentical, 0, 1, 0, kFinite},
-        {Even(25, 0, 0), K80, kIdentical, 0, kNaN, 0, kFinite},
+        {Spread(100, 0, 0), JC, kIdentical, 0, 1, 0, kFinite},
+        {Spread(100, 0, 0), K80, kIdentical, 0, kNaN, 0, kFinite},
         {Spread(100, 0, 0), HKY, kIdentical, 0, kNaN, 0, kFinite},
         {Spread(80, 20, 0), F81, kOk, kFinite, 1, kFinite, kFinite},
         {Spread(80, 20, 0), K80, kNoTransversions, 0, kInf, kFinite, kFinite},
         {Spread(80, 20, 0), HKY, kNoTransversions, 0, kInf, kFinite, kFinite},
         {Spread(80, 0.5, 20), K80, kKappaZero, kFinite, 0, kFinite, kFinite},
-        {Even(1.25, 1.25, 1.25), JC, kSaturated, kInf, 1, kInf, kInf},  // p = 3/4
+        {Spread(5, 5, 10), JC, kSaturated, kInf, 1, kInf, kInf},  // p = 3/4
         {Spread(20, 40, 40), F81, kSaturated, kInf, 1, kInf, kInf},
         {Spread(20, 40, 40), HKY, kSaturated, kFinite, kInf, kInf, kInf},  // transitions only
         {Spread(10, 25, 65), K80, kSaturated, kInf, kNaN, kInf, kInf},
@@ -72,14 +71,14 @@ TEST(EdgeCases, StatusAndTheValuesItImplies) {
 // so is saturated F81's, drawing from the composition. With too few
 // transitions K80 sits on kappa = 0, checked by a search over bt alone there.
 TEST(EdgeCases, OptimaOnTheEdgesByFormulasAndSearchesOfTheirOwn) {
-    const PairFit same = FitPair(Even(25, 0, 0), 100, JC, Criterion::MaxLikelihood);
+    const PairFit same = FitPair(Spread(100, 0, 0), 100, JC, Criterion::MaxLikelihood);
     const double e = (std::exp(-3.8414588206941236 / 200) - 0.25) / 0.75;
     EXPECT_EQ(same.dLow, 0.0);
     EXPECT_NEAR(same.dHigh, -0.75 * std::log(e), 1e-9);
     EXPECT_NEAR(same.lnL, 100 * std::log(0.25), 1e-12);
-    EXPECT_NEAR(FitPair(Even(5, 5, 5), 80, JC, Criterion::MaxLikelihood).lnL,
+    EXPECT_NEAR(FitPair(Spread(20, 20, 40), 80, JC, Criterion::MaxLikelihood).lnL,
                 80 * std::log(1.0 / 16), 1e-9);
-    EXPECT_EQ(FitPair(Even(5, 5, 5), 80, JC, Criterion::LeastSquares).status, kSaturated);
+    EXPECT_EQ(FitPair(Spread(20, 20, 40), 80, JC, Criterion::LeastSquares).status, kSaturated);
     const DivergenceCounts table = Spread(20, 40, 40);
     const std::array<double, 4> pi = testing::Composition(table);
     double limit = 0.0;
@@ -99,11 +98,11 @@ TEST(EdgeCases, OptimaOnTheEdgesByFormulasAndSearchesOfTheirOwn) {
     EXPECT_NEAR(kappaZero.bt, bt, 1e-7);
     EXPECT_NEAR(kappaZero.lnL, lnL(bt), 1e-10);
     // Without room for it (n - k - 1 = 0) the small-sample correction is undefined.
-    EXPECT_TRUE(std::isnan(FitPair(Even(45, 3, 3), 6, HKY, Criterion::MaxLikelihood).aicc));
+    EXPECT_TRUE(std::isnan(FitPair(Spread(180, 12, 24), 6, HKY, Criterion::MaxLikelihood).aicc));
 }
 
 TEST(EdgeCases, UnfittableTablesSaySoAndComputeNothing) {
-    DivergenceCounts negative = Even(10, 1, 1), notANumber = negative, infinite = negative;
+    DivergenceCounts negative = Spread(40, 4, 8), notANumber = negative, infinite = negative;
     negative[A][C] = -1;
     notANumber[G][T] = kNaN;
     infinite[T][T] = kInf;
@@ -113,9 +112,9 @@ TEST(EdgeCases, UnfittableTablesSaySoAndComputeNothing) {
         int n;
         Criterion criterion;
     } cases[] = {
-        {Even(10, 1, 1), -5, LS}, {negative, 56, ML},
-        {notANumber, 56, ML},     {infinite, 56, LS},
-        {Even(0, 0, 0), 10, ML},  {Even(10, 1, 1), 20, LS},  // the composition over 2n passes 1
+        {Spread(40, 4, 8), -5, LS}, {negative, 56, ML},
+        {notANumber, 56, ML},       {infinite, 56, LS},
+        {Spread(0, 0, 0), 10, ML},  {Spread(40, 4, 8), 20, LS},  // the composition over 2n passes 1
     };
     for (const auto& c : cases) {
         for (const ModelKind model : {F81, HKY}) {
@@ -127,7 +126,7 @@ TEST(EdgeCases, UnfittableTablesSaySoAndComputeNothing) {
         }
     }
     // Likelihood takes no shares over n: the last table fits there.
-    EXPECT_EQ(FitPair(Even(10, 1, 1), 20, F81, Criterion::MaxLikelihood).status, kOk);
+    EXPECT_EQ(FitPair(Spread(40, 4, 8), 20, F81, Criterion::MaxLikelihood).status, kOk);
 }
 
 }  // namespace

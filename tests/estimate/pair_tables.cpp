@@ -20,14 +20,6 @@ DivergenceCounts Spread(double identical, double transitions, double transversio
     return counts;
 }
 
-DivergenceCounts Even(double identical, double transition, double transversion) {
-    const double byKind[3] = {identical, transition, transversion};
-    DivergenceCounts counts{};
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) counts[i][j] = byKind[static_cast<int>(KindOfPair(i, j))];
-    return counts;
-}
-
 double ArgMax(const std::function<double(double)>& f, double lo, double hi) {
     const double g = 0.5 * (std::sqrt(5.0) - 1.0);
     for (int k = 0; k < 200 && hi - lo > 1e-13 * (1.0 + std::fabs(lo)); ++k) {

@@ -11,9 +11,6 @@ namespace dyvern::testing {
 // composition is not equal and nothing rests on symmetry.
 DivergenceCounts Spread(double identical, double transitions, double transversions);
 
-// The same count in every cell of a kind.
-DivergenceCounts Even(double identical, double transition, double transversion);
-
 // Where a unimodal f is largest in [lo, hi], by golden section.
 double ArgMax(const std::function<double(double)>& f, double lo, double hi);
 
