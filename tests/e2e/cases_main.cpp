@@ -51,8 +51,8 @@ int CellSlotsWithText(const Image& image, const RECT& client) {
 
 // A full gauge is blue from the second row of its client area to the last
 // but one; an empty one shows no blue; both grids show text in their 16 cells.
-void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,
-                   const std::string& name, bool gaugeFull) {
+void CheckPicture(Checks& checks, RemoteProgram& program, const Setup& setup,
+                  const std::string& name, bool gaugeFull) {
     const auto image = Shoot(program, setup, name, program.Main());
     if (!checks.Expect(image.has_value(), "screenshot " + name + ".png")) return;
     const RECT gauge = image->ClientArea(program.Control(IDC_GAUGE));
@@ -62,13 +62,13 @@ void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,
         *image, {centre, gauge.top + kOutline, centre + 1, gauge.bottom - kOutline}, IsBlue);
     const int all = CountPixels(*image, gauge, IsBlue);
     checks.Expect(gaugeFull ? column == inside : all == 0,
-                  name + (gaugeFull ? ": gauge full to the top" : ": gauge empty"),
+                  gaugeFull ? "gauge full to the top" : "gauge empty",
                   std::to_string(column) + " of " + std::to_string(inside) + " rows blue");
     std::string slots;
     for (const int grid : {IDC_OBSERVED_GRID, IDC_EXPECTED_GRID})
         slots += " " + std::to_string(
                            CellSlotsWithText(*image, image->ClientArea(program.Control(grid))));
-    checks.Expect(slots == " 16 16", name + ": both grids show text in their 16 cells",
+    checks.Expect(slots == " 16 16", "both grids show text in their 16 cells",
                   "cells with text:" + slots);
 }
 
@@ -77,16 +77,16 @@ void CheckPictures(Checks& checks, RemoteProgram& program, const Setup& setup,
 // the upper item is highlighted, its text never black.
 std::optional<bool> EqualItemBlack(RemoteProgram& program, const Setup& setup,
                                    const std::string& name) {
+    const auto popupLeft = [&] {
+        RECT popup{};
+        return GetWindowRect(program.MenuPopup(), &popup) ? popup.left : LONG{-1};
+    };
     program.Post(WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    RECT file{}, popup{};
-    if (!WaitUntil([&] { return GetWindowRect(program.MenuPopup(), &file); }, 5.0)) return {};
+    LONG file = -1;
+    WaitUntil([&] { return (file = popupLeft()) >= 0; }, 5.0);
     program.Post(WM_KEYDOWN, VK_RIGHT, 0);
-    if (!WaitUntil(
-            [&] { return GetWindowRect(program.MenuPopup(), &popup) && popup.left > file.left; },
-            5.0)) {
-        return {};
-    }
-    const auto image = Shoot(program, setup, name, program.MenuPopup());
+    const bool opened = file >= 0 && WaitUntil([&] { return popupLeft() > file; }, 5.0);
+    const auto image = opened ? Shoot(program, setup, name, program.MenuPopup()) : std::nullopt;
     program.Post(WM_KEYDOWN, VK_ESCAPE, 0);  // the popup, then the menu bar
     program.Post(WM_KEYDOWN, VK_ESCAPE, 0);
     WaitUntil([&] { return program.MenuPopup() == nullptr; }, 5.0);
@@ -95,9 +95,7 @@ std::optional<bool> EqualItemBlack(RemoteProgram& program, const Setup& setup,
     return CountPixels(*image, lower, IsBlackInk) > 0;
 }
 
-}  // namespace
-
-void CheckStartUp(Checks& checks, RemoteProgram& program, const Setup&) {
+void CheckControls(Checks& checks, RemoteProgram& program, const Setup& setup) {
     checks.Group("start-up: the controls show what the logic set");
     // Inserted by position into a sorting combo box: the order must survive.
     const std::vector<std::string> models = {"Jukes & Cantor (1969)", "Felsenstein (1981)",
@@ -109,9 +107,7 @@ void CheckStartUp(Checks& checks, RemoteProgram& program, const Setup&) {
     checks.Expect(program.Send(IDC_LIKELIHOOD, BM_GETCHECK) == BST_CHECKED &&
                       program.Send(IDC_LEAST_SQUARES, BM_GETCHECK) == BST_UNCHECKED,
                   "Likelihood checked, Least squares not");
-}
 
-void CheckModelEnabling(Checks& checks, RemoteProgram& program, const Setup& setup) {
     // One model frees the frequencies alone, the other kappa alone; piT's
     // edit starts greyed by the resource and is freed by the logic.
     const std::tuple<Model, const char*, bool> kModels[] = {{kF81, "F81", true},
@@ -136,27 +132,40 @@ void CheckModelEnabling(Checks& checks, RemoteProgram& program, const Setup& set
     program.SelectItem(IDC_MODEL_COMBO, kJc69);
 }
 
-void CheckSolve(Checks& checks, RemoteProgram& program, const Setup& setup) {
-    checks.Group("Solve under JC69 shows the optimum; d follows a typed branch length");
+void CheckSolveAndPictures(Checks& checks, RemoteProgram& program, const Setup& setup) {
+    checks.Group("Solve under JC69: the optimum, a full gauge, both grids");
     program.Command(IDC_SOLVE);
     const std::string lnL = program.Text(IDC_CRITERION_VALUE);
     checks.Expect(Near(lnL, -1594.692558, 1e-5), "lnL at the known optimum", lnL);
-    CheckPictures(checks, program, setup, "solved", true);
+    CheckPicture(checks, program, setup, "solved", true);
+
+    // Wine shows an uncovered window from a kept copy of its pixels, without
+    // asking it to paint; Windows invalidates what was hidden, as done here.
+    checks.Group("the same after being invalidated, as uncovering does");
+    RedrawWindow(program.Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    CheckPicture(checks, program, setup, "invalidated", true);
+    checks.Group("the same after minimise and restore");
+    program.Post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    const bool minimised = WaitUntil([&] { return IsIconic(program.Main()) != FALSE; }, 10.0);
+    program.Post(WM_SYSCOMMAND, SC_RESTORE, 0);
+    checks.Expect(minimised && WaitUntil([&] { return IsIconic(program.Main()) == FALSE; }, 10.0),
+                  "minimised and restored");
+    CheckPicture(checks, program, setup, "restored", true);
+
+    checks.Group("an out-of-range kappa empties the gauge and shows the invalid marks");
+    program.SelectItem(IDC_MODEL_COMBO, kK80);
+    program.SetText(IDC_KAPPA_EDIT, "abc");
+    CheckPicture(checks, program, setup, "invalid", false);
+    const std::string marks = program.Text(IDC_D_VALUE);
+    checks.Expect(marks == "*****", "d shows the invalid marks", marks);
+    program.SetText(IDC_KAPPA_EDIT, "1");
+    program.SelectItem(IDC_MODEL_COMBO, kJc69);
+
+    checks.Group("d follows a typed branch length");
     program.SetText(IDC_BETAT_EDIT, "0.2");
     const std::string d = program.Text(IDC_D_VALUE);
     checks.Expect(d == "0.150000", "d = 3/4 bt under JC69", d);
     program.Command(IDC_SOLVE);
-}
-
-void CheckInvalidGauge(Checks& checks, RemoteProgram& program, const Setup& setup) {
-    checks.Group("an out-of-range kappa empties the gauge");
-    program.SelectItem(IDC_MODEL_COMBO, kK80);
-    program.SetText(IDC_KAPPA_EDIT, "abc");
-    CheckPictures(checks, program, setup, "invalid", false);
-    const std::string d = program.Text(IDC_D_VALUE);
-    checks.Expect(d == "*****", "d shows the invalid marks", d);
-    program.SetText(IDC_KAPPA_EDIT, "1");
-    program.SelectItem(IDC_MODEL_COMBO, kJc69);
 }
 
 // The commands the main window answers without opening a window, as sent
@@ -197,20 +206,8 @@ void TimeCommands(Checks& checks, RemoteProgram& program, const Setup&) {
     program.SelectItem(IDC_MODEL_COMBO, kJc69);
 }
 
-void CheckRepaint(Checks& checks, RemoteProgram& program, const Setup& setup) {
-    // Wine shows an uncovered window from a kept copy of its pixels, without
-    // asking it to paint; Windows invalidates what was hidden, as done here.
-    checks.Group("gauge (full after a Solve) and grids repaint after being invalidated");
-    program.Command(IDC_SOLVE);
-    RedrawWindow(program.Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    CheckPictures(checks, program, setup, "invalidated", true);
+}  // namespace
 
-    checks.Group("gauge and grids repaint after minimise and restore");
-    program.Post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    checks.Expect(WaitUntil([&] { return IsIconic(program.Main()) != FALSE; }, 10.0), "minimised");
-    program.Post(WM_SYSCOMMAND, SC_RESTORE, 0);
-    checks.Expect(WaitUntil([&] { return IsIconic(program.Main()) == FALSE; }, 10.0), "restored");
-    CheckPictures(checks, program, setup, "restored", true);
-}
+const std::vector<Case> kMainWindowCases = {CheckControls, CheckSolveAndPictures, TimeCommands};
 
 }  // namespace e2e

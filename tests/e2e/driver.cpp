@@ -51,13 +51,11 @@ void ExpectNoDialogsLeft(Checks& checks, const RemoteProgram& program) {
 void RunMainSession(Checks& checks, const Setup& setup) {
     RemoteProgram program;
     if (!StartLoaded(checks, program, setup)) return;
-    const Case cases[] = {CheckStartUp, CheckModelEnabling, CheckSolve,         CheckInvalidGauge,
-                          TimeCommands, CheckReports,       CheckCompareModels, CheckOpenCancelled,
-                          CheckAbout,   CheckRepaint,       CheckOpenAlignment, CheckHelp,
-                          CheckMenuExit};
-    for (const Case run : cases) {
-        run(checks, program, setup);
-        ExpectNoDialogsLeft(checks, program);
+    for (const auto* cases : {&kMainWindowCases, &kOpenedWindowCases}) {
+        for (const Case run : *cases) {
+            run(checks, program, setup);
+            ExpectNoDialogsLeft(checks, program);
+        }
     }
 }
 
