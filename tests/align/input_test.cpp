@@ -37,26 +37,17 @@ TEST(Primates, EveryFormatReadsTheSameAndHumanAgainstChimpanzeeIsTheSample) {
     EXPECT_EQ(table.sites, sample.siteCount);
     EXPECT_EQ(table.counts, sample.counts);
     EXPECT_EQ(table.gapOrMissing + table.ambiguous, 0);
-    const struct {
-        const char* file;
-        const char* format;
-        bool gzipped;
-    } variants[] = {
-        {"primates_lower_crlf.fa", "FASTA", false},
-        {"primates.fasta.gz", "FASTA", true},
-        {"primates_strict.phy", "PHYLIP", false},
-        {"primates_relaxed.phy", "PHYLIP", false},
-        {"primates_interleaved.phy", "PHYLIP", false},
-        {"primates_interleaved_noblank.phy", "PHYLIP", false},
-        {"primates.nex", "NEXUS", false},
-        {"primates_interleaved.nex", "NEXUS", false},
-        {"primates_interleaved.nex.gz", "NEXUS", true},
-    };
-    for (const auto& variant : variants) {
-        SCOPED_TRACE(variant.file);
-        const Input input = ReadInput(kData + "/" + variant.file);
-        EXPECT_STREQ(input.FormatName(), variant.format);
-        EXPECT_EQ(input.gzipped, variant.gzipped);
+    // Each file's name tells its format, and .gz its compression.
+    for (const std::string file :
+         {"primates_lower_crlf.fa", "primates.fasta.gz", "primates_strict.phy",
+          "primates_relaxed.phy", "primates_interleaved.phy", "primates_interleaved_noblank.phy",
+          "primates.nex", "primates_interleaved.nex", "primates_interleaved.nex.gz"}) {
+        SCOPED_TRACE(file);
+        const Input input = ReadInput(kData + "/" + file);
+        const bool phylip = file.find(".phy") != std::string::npos;
+        const bool nexus = file.find(".nex") != std::string::npos;
+        EXPECT_STREQ(input.FormatName(), phylip ? "PHYLIP" : nexus ? "NEXUS" : "FASTA");
+        EXPECT_EQ(input.gzipped, file.rfind(".gz") == file.size() - 3);
         const auto* alignment = std::get_if<Alignment>(&input.content);
         ASSERT_NE(alignment, nullptr);
         EXPECT_EQ(alignment->names, primates.names);
@@ -149,76 +140,61 @@ std::string MessageOf(std::string_view bytes, const std::string& source) {
     return ErrorOf([&] { ParseInput(bytes, source); });
 }
 
-struct BadInput {
-    const char* source;
-    const char* text;
-    const char* message;
-};
-
-const BadInput kBadInputs[] = {
-    // Any kind.
-    {"empty.fa", "", "empty.fa:1: the file is empty"},
-    // FASTA.
-    {"a.fa", ">x\nACGT\n>y\nACG\n", "a.fa:3: sequence 'y' has 3 sites but 'x' has 4"},
-    {"a.fa", ">x\nACGT\n>y\nACXT\n",
-     "a.fa:4: 'X' at column 3 of sequence 'y' is not a nucleotide code"},
-    {"a.fa", ">x\nAC\x01T\n>y\nACGT\n",
-     "a.fa:2: '\\x01' at column 3 of sequence 'x' is not a nucleotide code"},
-    {"a.fa", ">x\nACGT\n\n>x\nACGT\n", "a.fa:4: duplicate sequence name 'x' (first on line 1)"},
-    {"a.fa", ">x\r\nACGT\r\n", "a.fa:1: only one sequence ('x'); an alignment needs at least two"},
-    // PHYLIP.
-    {"a.phy", "3 4\nx1 ACGT\nx2 ACGT\n",
-     "a.phy:3: the header declares 3 sequences but the file holds 2"},
-    {"a.phy", "2 5\nx1 ACGT\nx2 ACGTA\n", "a.phy:2: sequence 'x1' has 4 sites, not the 5 declared"},
-    {"a.phy", "2 4\nx1 AC.T\nx2 ACGT\n",
-     "a.phy:2: matching character '.' at column 6 is in the first sequence 'x1', which has "
-     "nothing to match"},
-    {"a.phy", "2 4\nx1 ACGT\nx2 ACGT\nx3 ACGT\n",
-     "a.phy:4: data after the 2 sequences the header declares"},
-    // NEXUS.
-    {"a.nex", "#NEXUS\nbegin data;\ndimensions ntax=3 nchar=4;\nmatrix\nx1 ACGT\nx2 ACGT\n;\nend;",
-     "a.nex:7: NTAX=3 but the matrix holds 2 sequences"},
-    {"a.nex", "#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\nx1 ACGT\nx1 ACGT\n;",
-     "a.nex:6: sequence 'x1' appears twice in the matrix"},
-    {"a.nex", "#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\nx1 ACGT\nx2 ACGT\n",
-     "a.nex:6: the file ends inside MATRIX, before its ';'"},
-    {"a.nex", "#NEXUS\n[ open\nbegin data;\n", "a.nex:2: comment '[' is never closed"},
-    {"a.nex", "#NEXUS\nbegin data;\nformat datatype=protein;\n",
-     "a.nex:3: DATATYPE=PROTEIN is not DNA"},
-    {"a.nex", "#NEXUS\nbegin data;\ndimensions ntax=two;\n",
-     "a.nex:3: NTAX= takes a positive whole number, not 'two'"},
-    {"a.nex", "#NEXUS\nbegin trees;\nend;\n", "a.nex:3: no DATA or CHARACTERS block"},
-    {"a.nex",
-     "#NEXUS\nbegin taxa;\ntaxlabels x1 x2;\nend;\nbegin data;\ndimensions nchar=4;\nmatrix\n"
-     "x1 ACGT\n'x 2' ACGT\n;",
-     "a.nex:9: 'x 2' is not among the TAXLABELS"},
-    {"a.nex", "#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\n'x1 ACGT\n",
-     "a.nex:5: quote ''' is never closed"},
-};
-
+// The file named before the first ':' of each message.
 TEST(BadInput, MessageNamesFileAndLine) {
-    for (const BadInput& c : kBadInputs) EXPECT_EQ(MessageOf(c.text, c.source), c.message);
-}
-
-TEST(BadFile, CutOrDamagedGzipStream) {
-    const std::string bytes = FileBytes(kData + "/primates.fasta.gz");
-    ASSERT_GT(bytes.size(), 100u);
-    EXPECT_EQ(MessageOf(bytes.substr(0, bytes.size() / 2), "cut.gz"),
-              "cut.gz: truncated gzip stream");
-    // The 4-byte length at the end of the stream no longer matches.
-    EXPECT_EQ(MessageOf(bytes.substr(0, bytes.size() - 1), "short.gz"),
-              "short.gz: truncated gzip stream");
-    std::string damaged = bytes;
-    damaged[bytes.size() / 2] = static_cast<char>(~damaged[bytes.size() / 2]);
+    const std::string gz = FileBytes(kData + "/primates.fasta.gz");
+    ASSERT_GT(gz.size(), 100u);
+    const struct {
+        std::string text, message;
+    } cases[] = {
+        // Any kind.
+        {"", "empty.fa:1: the file is empty"},
+        // FASTA.
+        {">x\nACGT\n>y\nACG\n", "a.fa:3: sequence 'y' has 3 sites but 'x' has 4"},
+        {">x\nACGT\n>y\nACXT\n",
+         "a.fa:4: 'X' at column 3 of sequence 'y' is not a nucleotide code"},
+        {">x\nAC\x01T\n>y\nACGT\n",
+         "a.fa:2: '\\x01' at column 3 of sequence 'x' is not a nucleotide code"},
+        {">x\nACGT\n\n>x\nACGT\n", "a.fa:4: duplicate sequence name 'x' (first on line 1)"},
+        {">x\r\nACGT\r\n", "a.fa:1: only one sequence ('x'); an alignment needs at least two"},
+        // PHYLIP.
+        {"3 4\nx1 ACGT\nx2 ACGT\n",
+         "a.phy:3: the header declares 3 sequences but the file holds 2"},
+        {"2 5\nx1 ACGT\nx2 ACGTA\n", "a.phy:2: sequence 'x1' has 4 sites, not the 5 declared"},
+        {"2 4\nx1 AC.T\nx2 ACGT\n",
+         "a.phy:2: matching character '.' at column 6 is in the first sequence 'x1', which has "
+         "nothing to match"},
+        {"2 4\nx1 ACGT\nx2 ACGT\nx3 ACGT\n",
+         "a.phy:4: data after the 2 sequences the header declares"},
+        // NEXUS.
+        {"#NEXUS\nbegin data;\ndimensions ntax=3 nchar=4;\nmatrix\nx1 ACGT\nx2 ACGT\n;\nend;",
+         "a.nex:7: NTAX=3 but the matrix holds 2 sequences"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\nx1 ACGT\nx1 ACGT\n;",
+         "a.nex:6: sequence 'x1' appears twice in the matrix"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\nx1 ACGT\nx2 ACGT\n",
+         "a.nex:6: the file ends inside MATRIX, before its ';'"},
+        {"#NEXUS\n[ open\nbegin data;\n", "a.nex:2: comment '[' is never closed"},
+        {"#NEXUS\nbegin data;\nformat datatype=protein;\n", "a.nex:3: DATATYPE=PROTEIN is not DNA"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=two;\n",
+         "a.nex:3: NTAX= takes a positive whole number, not 'two'"},
+        {"#NEXUS\nbegin trees;\nend;\n", "a.nex:3: no DATA or CHARACTERS block"},
+        {"#NEXUS\nbegin taxa;\ntaxlabels x1 x2;\nend;\nbegin data;\ndimensions nchar=4;\nmatrix\n"
+         "x1 ACGT\n'x 2' ACGT\n;",
+         "a.nex:9: 'x 2' is not among the TAXLABELS"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\n'x1 ACGT\n",
+         "a.nex:5: quote ''' is never closed"},
+        // gzip: cut, or the 4-byte length at its end no longer matching, or
+        // trailing bytes; concatenated members are one text.
+        {gz.substr(0, gz.size() / 2), "cut.gz: truncated gzip stream"},
+        {gz.substr(0, gz.size() - 1), "short.gz: truncated gzip stream"},
+        {gz + "junk", "tail.gz: data after the end of the gzip stream"},
+        {gz + gz, "twice.gz:81: duplicate sequence name 'Human' (first on line 1)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MessageOf(c.text, c.message.substr(0, c.message.find(':'))), c.message);
+    std::string damaged = gz;
+    damaged[gz.size() / 2] = static_cast<char>(~damaged[gz.size() / 2]);
     EXPECT_EQ(MessageOf(damaged, "bad.gz").rfind("bad.gz: damaged gzip stream (", 0), 0u);
-    EXPECT_EQ(MessageOf(bytes + "junk", "tail.gz"),
-              "tail.gz: data after the end of the gzip stream");
-    // Concatenated members are one text: the second copy repeats every name.
-    EXPECT_EQ(MessageOf(bytes + bytes, "twice.gz"),
-              "twice.gz:81: duplicate sequence name 'Human' (first on line 1)");
-}
-
-TEST(BadFile, MissingFileAndMissingNameAreNamed) {
     const std::string path = kData + "/no-such-file.fasta";
     EXPECT_EQ(ErrorOf([&] { ReadInput(path); }),
               path + ": cannot read (No such file or directory)");
@@ -228,40 +204,40 @@ TEST(BadFile, MissingFileAndMissingNameAreNamed) {
               "two.fa: no sequence named 'Bonobo'");
 }
 
+int IndexOf(char base) { return static_cast<int>(std::string("ACGT").find(base)); }
+
 // One site under each mode: U and lower case, a code on either side or both,
 // two- and three-base codes. A site shared out over no cell is not counted.
-TEST(OneSite, SharesOneSiteOverTheCellsItAllows) {
-    struct Cell {
-        int row, column;
-        double value;
-    };
-    constexpr double kThird = 1.0 / 3.0;
+TEST(OneSite, SharesOneSiteEquallyOverTheCellsItAllows) {
     const struct {
         const char *base1, *base2;
         Ambiguity mode;
-        std::vector<Cell> cells;  // every other cell is 0
+        const char* cells;  // row and column bases of each cell with a share
     } cases[] = {
-        {"u", "a", Ambiguity::Skip, {{T, A, 1}}},
-        {"R", "A", Ambiguity::Skip, {}},
-        {"R", "A", Ambiguity::Average, {{A, A, 0.5}, {G, A, 0.5}}},
-        {"Y", "Y", Ambiguity::Average, {{C, C, 0.25}, {C, T, 0.25}, {T, C, 0.25}, {T, T, 0.25}}},
-        {"A", "R", Ambiguity::Resolve, {{A, A, 1}}},
-        {"R", "C", Ambiguity::Resolve, {{A, C, 0.5}, {G, C, 0.5}}},
-        {"R", "Y", Ambiguity::Average, {{A, C, 0.25}, {A, T, 0.25}, {G, C, 0.25}, {G, T, 0.25}}},
-        {"R", "R", Ambiguity::Resolve, {{A, A, 0.25}, {A, G, 0.25}, {G, A, 0.25}, {G, G, 0.25}}},
-        {"B", "A", Ambiguity::Average, {{C, A, kThird}, {G, A, kThird}, {T, A, kThird}}},
-        {"T", "H", Ambiguity::Resolve, {{T, T, 1}}},
-        {"A", "B", Ambiguity::Resolve, {{A, C, kThird}, {A, G, kThird}, {A, T, kThird}}},
+        {"u", "a", Ambiguity::Skip, "TA"},
+        {"R", "A", Ambiguity::Skip, ""},
+        {"R", "A", Ambiguity::Average, "AA GA"},
+        {"Y", "Y", Ambiguity::Average, "CC CT TC TT"},
+        {"A", "R", Ambiguity::Resolve, "AA"},
+        {"R", "C", Ambiguity::Resolve, "AC GC"},
+        {"R", "Y", Ambiguity::Average, "AC AT GC GT"},
+        {"R", "R", Ambiguity::Resolve, "AA AG GA GG"},
+        {"B", "A", Ambiguity::Average, "CA GA TA"},
+        {"T", "H", Ambiguity::Resolve, "TT"},
+        {"A", "B", Ambiguity::Resolve, "AC AG AT"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.base1) + c.base2);
         const PairTable table = CountPair(c.base1, c.base2, c.mode);
+        const std::string cells = c.cells;
+        const int shared = static_cast<int>(cells.size() + 1) / 3;
         DivergenceCounts expected{};
-        for (const Cell& cell : c.cells) expected[cell.row][cell.column] = cell.value;
+        for (int k = 0; k < shared; ++k)
+            expected[IndexOf(cells[3 * k])][IndexOf(cells[3 * k + 1])] = 1.0 / shared;
         for (int i = 0; i < 4; ++i)
             for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(table.counts[i][j], expected[i][j]);
-        EXPECT_EQ(table.sites, c.cells.empty() ? 0 : 1);
-        EXPECT_EQ(table.ambiguous, c.cells.empty() ? 1 : 0);
+        EXPECT_EQ(table.sites, shared == 0 ? 0 : 1);
+        EXPECT_EQ(table.ambiguous, shared == 0 ? 1 : 0);
     }
 }
 

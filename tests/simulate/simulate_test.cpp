@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <string>
 
 #include "random_tree.h"
 #include "simulate_options.h"
@@ -50,7 +51,7 @@ constexpr int kSites = 400000;
 
 double FiveSigma(double share) { return 5.0 * std::sqrt(share * (1.0 - share) / kSites); }
 
-// Two tips at depth d / 2 lie d apart. The reference matrix runs at
+// Read from a command line, two tips at depth d / 2 lie d apart. The reference matrix runs at
 // sum_i pi_i sum_j r_ij substitutions per unit, so its time is d over that.
 TEST(Simulation, PairDifferencesAndBasesMatchTheModel) {
     const struct {
@@ -65,19 +66,15 @@ TEST(Simulation, PairDifferencesAndBasesMatchTheModel) {
     std::uint64_t seed = 11;
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kappa " << c.kappa << " d " << c.d);
-        SimulateOptions options;
-        options.sequences = 2;
-        options.sites = kSites;
-        options.seed = seed++;
-        options.model = {c.kappa, c.freqs};
-        options.treeDepth = c.d / 2;
-        const std::vector<std::string> pair = SimulateAlignment(options);
-        double rate = 0.0;
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j)
-                if (KindOfPair(i, j) != PairKind::Identical)
-                    rate += c.freqs[i] * c.freqs[j] *
-                            (KindOfPair(i, j) == PairKind::Transition ? c.kappa : 1.0);
+        const Frequencies& pi = c.freqs;
+        const std::string freqs = std::to_string(pi[0]) + "," + std::to_string(pi[1]) + "," +
+                                  std::to_string(pi[2]) + "," + std::to_string(pi[3]);
+        const std::vector<std::string> pair = SimulateAlignment(
+            ParseSimulateOptions({"--sequences", "2", "--sites", std::to_string(kSites), "--seed",
+                                  std::to_string(seed++), "--kappa", std::to_string(c.kappa),
+                                  "--freqs", freqs, "--tree-depth", std::to_string(c.d / 2)}));
+        const double rate =
+            2 * (pi[A] + pi[G]) * (pi[C] + pi[T]) + 2 * c.kappa * (pi[A] * pi[G] + pi[C] * pi[T]);
         const DivergenceCounts joint = testing::ReferenceJoint(c.d / rate, c.kappa, c.freqs);
         double expected[3] = {}, observed[3] = {};  // by PairKind
         for (int i = 0; i < 4; ++i)
@@ -98,34 +95,21 @@ TEST(Simulation, PairDifferencesAndBasesMatchTheModel) {
     }
 }
 
-SimulateOptions Small(std::uint64_t seed) {
-    SimulateOptions options;
-    options.sequences = 12;
-    options.sites = 3000;
-    options.seed = seed;
-    return options;
+std::vector<std::string> Small(const char* seed, const char* gaps = "0", const char* codes = "0") {
+    return SimulateAlignment(ParseSimulateOptions({"--sequences", "12", "--sites", "3000", "--seed",
+                                                   seed, "--gaps", gaps, "--ambiguous", codes}));
 }
 
-std::string Fasta(const SimulateOptions& options) {
-    std::ostringstream out;
-    WriteFasta(out, SimulateAlignment(options), options.lineWidth);
-    return out.str();
-}
-
-TEST(Simulation, SameSeedSameFileOtherSeedOtherFile) {
-    EXPECT_EQ(Fasta(Small(42)), Fasta(Small(42)));
-    EXPECT_NE(Fasta(Small(42)), Fasta(Small(43)));
-}
-
-// The noise has its own random stream: letters it spares are the clean run's.
-TEST(Simulation, GapsAndCodesReplaceTheirShareAndHoldTheTrueBase) {
+// One seed, one alignment. The noise has its own random stream: letters it
+// spares are the clean run's.
+TEST(Simulation, SeedFixesTheRunAndNoiseReplacesItsShareHoldingTheTrueBase) {
     const std::map<char, std::string> holds = {
         {'R', "AG"},  {'Y', "CT"},  {'M', "AC"},  {'K', "GT"},  {'S', "CG"},  {'W', "AT"},
         {'B', "CGT"}, {'D', "AGT"}, {'H', "ACT"}, {'V', "ACG"}, {'N', "ACGT"}};
-    SimulateOptions noisy = Small(7);
-    noisy.noise = {0.1, 0.05};
-    const auto clean = SimulateAlignment(Small(7));
-    const auto sequences = SimulateAlignment(noisy);
+    const auto clean = Small("7");
+    EXPECT_EQ(Small("7"), clean);
+    EXPECT_NE(Small("8"), clean);
+    const auto sequences = Small("7", "0.1", "0.05");
     double gaps = 0, codes = 0, letters = 0;
     std::map<char, int> seen;
     for (size_t s = 0; s < clean.size(); ++s)
@@ -156,22 +140,6 @@ TEST(Simulation, FastaNamesAndLines) {
         EXPECT_EQ(out.str(), text);
     }
     EXPECT_EQ(SequenceName(9999), "S10000");
-}
-
-TEST(SimulateOptions, ValuesAreRead) {
-    const auto options = ParseSimulateOptions({"--sequences", "7", "--sites", "250", "--seed",
-                                               "18446744073709551615", "--kappa", "2.5", "--freqs",
-                                               "0.1,0.2,0.3,0.4", "--tree-depth", "0.05", "--gaps",
-                                               "0.1", "--ambiguous", "0.02", "--line-width", "0"});
-    EXPECT_EQ(options.sequences, 7);
-    EXPECT_EQ(options.sites, 250);
-    EXPECT_EQ(options.seed, UINT64_MAX);
-    EXPECT_EQ(options.model.kappa, 2.5);
-    EXPECT_NEAR(options.model.freqs[2], 0.3, 1e-15);
-    EXPECT_EQ(options.treeDepth, 0.05);
-    EXPECT_EQ(options.noise.gaps, 0.1);
-    EXPECT_EQ(options.noise.ambiguous, 0.02);
-    EXPECT_EQ(options.lineWidth, 0);
 }
 
 TEST(SimulateOptions, BadCommandLinesSayWhichOption) {
