@@ -4,30 +4,22 @@
 //   e2e-driver.exe --show SCREENSHOT_FOLDER
 // --show only starts Dyvern with its sample, saves a picture of its window as
 // dyvern.png and closes it, returning Dyvern's exit code.
-// The driver sits beside dyvern.exe and the files of cases.h's Setup.
+// The driver sits beside dyvern.exe and the files of harness.h's Setup.
 // Screenshots need scripts/e2e-screenshot-service watching SCREENSHOT_FOLDER;
 // without it the picture checks fail. Ends with "N passed, N failed"; exit
 // code 1 on any failure.
-#include <fstream>
-
-#include "cases.h"
+#include "harness.h"
 
 namespace e2e {
 namespace {
 
-// The sample is read as the program reads it, through the core.
-std::optional<Setup> MakeSetup(Checks& checks, const std::string& shotFolder) {
+Setup MakeSetup(const std::string& shotFolder) {
     char path[MAX_PATH * 4] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     const std::string own(path);
-    Setup setup{own.substr(0, own.find_last_of('\\')), shotFolder, {}};
+    const Setup setup{own.substr(0, own.find_last_of('\\')), shotFolder};
     SetCurrentDirectoryA(setup.folder.c_str());  // where dyvern-cli.exe finds its data
-    checks.Group("set-up");
-    std::ifstream file(setup.File("sample.dat"));
-    setup.sample = dyvern::ReadDataFile(file, 0);
-    const bool read = checks.Expect(file.is_open() && setup.sample.siteCount > 0,
-                                    "sample.dat beside the driver", setup.File("sample.dat"));
-    return read ? std::optional<Setup>(setup) : std::nullopt;
+    return setup;
 }
 
 bool StartLoaded(Checks& checks, RemoteProgram& program, const Setup& setup) {
@@ -61,10 +53,10 @@ void RunMainSession(Checks& checks, const Setup& setup) {
 
 int ShowOnce(const std::string& shotFolder) {
     Checks checks;
-    const auto setup = MakeSetup(checks, shotFolder);
+    const Setup setup = MakeSetup(shotFolder);
     RemoteProgram program;
-    if (!setup || !StartLoaded(checks, program, *setup)) return 1;
-    const bool saved = TakeShot(setup->shots, "dyvern", program.Main()).has_value();
+    if (!StartLoaded(checks, program, setup)) return 1;
+    const bool saved = TakeShot(setup.shots, "dyvern", program.Main()).has_value();
     program.Post(WM_SYSCOMMAND, SC_CLOSE, 0);
     const auto code = program.WaitForExit(15.0);
     return saved && code ? static_cast<int>(*code) : 1;
@@ -76,10 +68,8 @@ int ShowOnce(const std::string& shotFolder) {
 int main(int argc, char** argv) {
     if (argc > 2 && std::string(argv[1]) == "--show") return e2e::ShowOnce(argv[2]);
     e2e::Checks checks;
-    const auto setup = e2e::MakeSetup(checks, argc > 1 ? argv[1] : "");
-    if (setup) {
-        e2e::RunMainSession(checks, *setup);
-        e2e::CheckMissingSample(checks, *setup);
-    }
+    const e2e::Setup setup = e2e::MakeSetup(argc > 1 ? argv[1] : "");
+    e2e::RunMainSession(checks, setup);
+    e2e::CheckMissingSample(checks, setup);
     return checks.Finish();
 }

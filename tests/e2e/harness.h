@@ -1,6 +1,8 @@
 // What the end-to-end driver needs to work a running Windows program from
 // outside: checks that print one line each, round trips printed as medians,
-// the program's windows reached through messages, and screenshots.
+// the program's windows reached through messages, and screenshots; then the
+// cases, grouped by what they work: the main window's controls and what it
+// draws, and the windows it opens.
 #pragma once
 
 #include <windows.h>
@@ -225,13 +227,11 @@ public:
     HWND MenuPopup() const { return FindTopLevel("#32768", "", ProcessId()); }
     // The exit code once the process has ended, nothing on a time-out.
     std::optional<DWORD> WaitForExit(double seconds) {
-        if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000)) !=
-            WAIT_OBJECT_0) {
-            return std::nullopt;
-        }
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code;
+        const bool ended = WaitForSingleObject(process.hProcess,
+                                               static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
+        return ended && GetExitCodeProcess(process.hProcess, &code) ? std::optional(code)
+                                                                    : std::nullopt;
     }
 
 private:
@@ -263,16 +263,20 @@ inline std::optional<Image> TakeShot(const std::string& folder, const std::strin
                                      HWND window) {
     Image image;
     if (folder.empty() || !GetWindowRect(window, &image.area)) return std::nullopt;
+    // Once the window's thread has handled what came before, queued painting included.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const RECT& area = image.area;
     const std::string base = folder + "\\" + name;
-    DeleteFileA((base + ".done").c_str());
+    const std::string done = base + ".done";
+    DeleteFileA(done.c_str());
     // Written under another name first: the service must never read half a request.
     std::ofstream(base + ".part") << (area.right - area.left) << ' ' << (area.bottom - area.top)
                                   << ' ' << area.left << ' ' << area.top << '\n';
     MoveFileExA((base + ".part").c_str(), (base + ".request").c_str(), MOVEFILE_REPLACE_EXISTING);
-    if (!WaitUntil(
-            [&] { return GetFileAttributesA((base + ".done").c_str()) != INVALID_FILE_ATTRIBUTES; },
-            30.0)) {
+    if (!WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                   30.0)) {
         return std::nullopt;
     }
     // A binary PPM (P6, maximum 255), then a single white-space character.
@@ -301,5 +305,29 @@ inline int CountPixels(const Image& image, const RECT& area,
     }
     return count;
 }
+
+// Where the program under test lives: the driver runs beside it, with
+// sample.dat, other.dat, primates.fasta, guide.txt and dyvern-cli.exe.
+struct Setup {
+    std::string folder;  // Windows path, no trailing backslash
+    std::string shots;   // the screenshot service's folder, empty when none runs
+    std::string File(const std::string& name) const { return folder + "\\" + name; }
+};
+
+// Model list positions.
+enum Model { kJc69 = 0, kF81 = 1, kK80 = 2, kHky85 = 3 };
+
+inline constexpr char kDialogClass[] = "#32770";
+
+bool WaitForLoad(RemoteProgram& program, const std::string& dataFile);
+
+using Case = void (*)(Checks& checks, RemoteProgram& program, const Setup& setup);
+// The main window's controls and pictures (cases_main.cpp), then the windows
+// it opens (cases_windows.cpp), ending with File > Exit. Each command timed
+// prints its "timing" line.
+extern const std::vector<Case> kMainWindowCases;
+extern const std::vector<Case> kOpenedWindowCases;
+// Starts a copy of the program in a folder without sample.dat; ends it by the close box.
+void CheckMissingSample(Checks& checks, const Setup& setup);
 
 }  // namespace e2e
