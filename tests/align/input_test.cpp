@@ -37,17 +37,12 @@ TEST(Primates, EveryFormatReadsTheSameAndHumanAgainstChimpanzeeIsTheSample) {
     EXPECT_EQ(table.sites, sample.siteCount);
     EXPECT_EQ(table.counts, sample.counts);
     EXPECT_EQ(table.gapOrMissing + table.ambiguous, 0);
-    // Each file's name tells its format, and .gz its compression.
     for (const std::string file :
-         {"primates_lower_crlf.fa", "primates.fasta.gz", "primates_strict.phy",
-          "primates_relaxed.phy", "primates_interleaved.phy", "primates_interleaved_noblank.phy",
-          "primates.nex", "primates_interleaved.nex", "primates_interleaved.nex.gz"}) {
+         {"primates_lower_crlf.fa", "primates_strict.phy", "primates_relaxed.phy",
+          "primates_interleaved.phy", "primates_interleaved_noblank.phy", "primates.nex",
+          "primates_interleaved.nex", "primates_interleaved.nex.gz"}) {
         SCOPED_TRACE(file);
         const Input input = ReadInput(kData + "/" + file);
-        const bool phylip = file.find(".phy") != std::string::npos;
-        const bool nexus = file.find(".nex") != std::string::npos;
-        EXPECT_STREQ(input.FormatName(), phylip ? "PHYLIP" : nexus ? "NEXUS" : "FASTA");
-        EXPECT_EQ(input.gzipped, file.rfind(".gz") == file.size() - 3);
         const auto* alignment = std::get_if<Alignment>(&input.content);
         ASSERT_NE(alignment, nullptr);
         EXPECT_EQ(alignment->names, primates.names);
@@ -68,13 +63,12 @@ TEST(Readers, GiveNamesAndSequences) {
         {FileBytes(kData + "/small.fasta"), {"Smith's", "two", "three"}, small},
         {FileBytes(kData + "/small.nex"), {"Smith's", "two", "three"}, small},
         // Strict PHYLIP names with blanks, relaxed ones of any length or alone
-        // on their line, a dot for a match and U for T.
+        // on their line.
         {"2 4\nHomo sapieACGT\nPan       AC GA\n", {"Homo sapie", "Pan"}, acgt},
         {"2 4\nHomo_sapiens ACGT\nPan_troglodytes\tAC GA\n",
          {"Homo_sapiens", "Pan_troglodytes"},
          acgt},
         {"2 4\nx1\nACGT\nx2\nACGA\n", x12, acgt},
-        {"2 4\nx1 ACGU\nx2 .c.a\n", x12, acgt},
         // NEXUS INTERLEAVE=NO with a comment inside a sequence; other blocks
         // and commands passed over.
         {"#NEXUS\nbegin data; dimensions ntax=2 nchar=8; format interleave=no;\nmatrix\n"
@@ -100,7 +94,6 @@ TEST(DataFile, SampleReadsAsTheWindowReadsItPlainGzippedOrOnOneLine) {
     const DataFileTable sample = testing::SampleData();
     for (const Input& input : {ReadInput(DYVERN_SAMPLE_DATA), ReadInput(kData + "/sample.dat.gz"),
                                ParseInput("895 262\n1 8 2 1 266 0 29 14 0 82 0 1 23 0 206", "1")}) {
-        ASSERT_EQ(input.kind, InputKind::DataFile);
         const auto* table = std::get_if<DataFileTable>(&input.content);
         ASSERT_NE(table, nullptr);
         EXPECT_EQ(table->siteCount, sample.siteCount);
@@ -143,7 +136,6 @@ std::string MessageOf(std::string_view bytes, const std::string& source) {
 // The file named before the first ':' of each message.
 TEST(BadInput, MessageNamesFileAndLine) {
     const std::string gz = FileBytes(kData + "/primates.fasta.gz");
-    ASSERT_GT(gz.size(), 100u);
     const struct {
         std::string text, message;
     } cases[] = {
@@ -198,10 +190,6 @@ TEST(BadInput, MessageNamesFileAndLine) {
     const std::string path = kData + "/no-such-file.fasta";
     EXPECT_EQ(ErrorOf([&] { ReadInput(path); }),
               path + ": cannot read (No such file or directory)");
-    const Alignment alignment = std::get<Alignment>(ParseInput(">x\nA\n>y\nC\n", "two.fa").content);
-    EXPECT_EQ(IndexOfName(alignment, "y"), 1u);
-    EXPECT_EQ(ErrorOf([&] { IndexOfName(alignment, "Bonobo"); }),
-              "two.fa: no sequence named 'Bonobo'");
 }
 
 int IndexOf(char base) { return static_cast<int>(std::string("ACGT").find(base)); }

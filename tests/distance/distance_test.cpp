@@ -1,8 +1,11 @@
 // Packed alignments: their pair tables equal CountPair's on the text to the
 // last bit; their rows come in order, each entry the distance of the pair
-// counted from the text, the same for every thread count and row range.
+// counted from the text, the same for every thread count and row range. Fast
+// distances against the refined fits of estimate/pair_fit.h on tables drawn
+// from the model and on the edges of the parameter space.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -12,6 +15,10 @@
 #include "align/pair_table.h"
 #include "distance/distance_rows.h"
 #include "distance/packed_pair.h"
+#include "distance/pair_distance.h"
+#include "estimate/pair_fit.h"
+#include "support/reference_model.h"
+#include "support/test_tables.h"
 
 namespace dyvern {
 namespace {
@@ -35,7 +42,6 @@ Alignment RandomAlignment(const AlignmentShape& shape, std::uint32_t seed) {
     std::string ancestor;
     for (int s = 0; s < shape.sites; ++s) ancestor += pick("ACGT", 4);
     Alignment alignment;
-    alignment.source = "random";
     for (int k = 0; k < shape.sequences; ++k) {
         std::string sequence = ancestor;
         for (char& c : sequence) {
@@ -111,17 +117,10 @@ void ExpectRows(const PackedAlignment& packed, const DistanceOptions& options, R
     EXPECT_EQ(next, end);
 }
 
-// Half the sequences free of ambiguity codes, so that K80 counts some pairs by
-// kind under every mode.
-Alignment Mixed() {
-    Alignment alignment = RandomAlignment({kSequences, 150, 0.05, 0.05, 0.05}, 7);
-    for (int k = 0; k < kSequences; k += 2)
-        alignment.sequences[k] = RandomAlignment({1, 150, 0.05, 0.05, 0.0}, 100 + k).sequences[0];
-    return alignment;
-}
+Alignment RowsAlignment() { return RandomAlignment({kSequences, 150, 0.05, 0.05, 0.05}, 7); }
 
 TEST(DistanceRows, EachEntryIsItsPairsDistanceForEveryThreadCountShapeAndRange) {
-    const Alignment alignment = Mixed();
+    const Alignment alignment = RowsAlignment();
     const PackedAlignment packed(alignment);
     const DistanceOptions cases[] = {
         {ModelKind::K80, Criterion::MaxLikelihood, Ambiguity::Resolve, 1},
@@ -135,17 +134,16 @@ TEST(DistanceRows, EachEntryIsItsPairsDistanceForEveryThreadCountShapeAndRange) 
                 expected[i][j] = expected[j][i] = DistanceOf(
                     CountPair(alignment.sequences[i], alignment.sequences[j], options.ambiguity),
                     options.model, options.criterion);
+        SCOPED_TRACE(::testing::Message() << "model " << static_cast<int>(options.model));
         for (const int threads : {1, 2, 3, 0}) {
             options.threads = threads;
-            for (const RowShape shape : {RowShape::UpperTriangle, RowShape::Square}) {
+            for (const RowShape shape : {RowShape::UpperTriangle, RowShape::Square})
                 for (const auto& [begin, end] : {std::pair{0, kSequences}, std::pair{3, 7}}) {
                     SCOPED_TRACE(::testing::Message()
-                                 << "model " << static_cast<int>(options.model) << ", " << threads
-                                 << " threads, shape " << static_cast<int>(shape) << ", from row "
-                                 << begin);
+                                 << threads << " threads, shape " << static_cast<int>(shape)
+                                 << ", rows from " << begin);
                     ExpectRows(packed, options, shape, begin, end, expected);
                 }
-            }
         }
     }
 }
@@ -165,26 +163,109 @@ TEST(DistanceRows, BadInputAndFailingCallbacksEndCleanly) {
             EXPECT_STREQ(error.what(), message);
         }
     }
-    const PackedAlignment packed(Mixed());
-    const auto ignore = [](int, const std::vector<PairDistance>&) {};
-    DistanceOptions options{ModelKind::JC69, Criterion::MaxLikelihood, Ambiguity::Skip, -1};
-    EXPECT_THROW(ComputeDistanceRows(packed, options, RowShape::Square, 0, kSequences, ignore),
-                 std::invalid_argument);
-    options.threads = 2;
-    for (const auto& [begin, end] : {std::pair{-1, 3}, std::pair{5, 4}, std::pair{0, 12}})
-        EXPECT_THROW(ComputeDistanceRows(packed, options, RowShape::Square, begin, end, ignore),
-                     std::invalid_argument);
+    const PackedAlignment packed(RowsAlignment());
     int delivered = 0;
     const auto failAtThree = [&](int row, const std::vector<PairDistance>&) {
         if (row == 3) throw std::runtime_error("disk full");
         ++delivered;
     };
+    DistanceOptions options{ModelKind::JC69, Criterion::MaxLikelihood, Ambiguity::Skip, -1};
+    EXPECT_THROW(ComputeDistanceRows(packed, options, RowShape::Square, 0, kSequences, failAtThree),
+                 std::invalid_argument);
+    options.threads = 2;
+    for (const auto& [begin, end] : {std::pair{-1, 3}, std::pair{5, 4}, std::pair{0, 12}})
+        EXPECT_THROW(
+            ComputeDistanceRows(packed, options, RowShape::Square, begin, end, failAtThree),
+            std::invalid_argument);
+    ComputeDistanceRows(packed, options, RowShape::Square, 4, 4, failAtThree);
+    EXPECT_EQ(delivered, 0);
     EXPECT_THROW(
         ComputeDistanceRows(packed, options, RowShape::UpperTriangle, 0, kSequences, failAtThree),
         std::runtime_error);
     EXPECT_EQ(delivered, 3);
-    ComputeDistanceRows(packed, options, RowShape::Square, 4, 4, failAtThree);
-    EXPECT_EQ(delivered, 3);
+}
+
+// Each model and criterion: the fast answer, or DistanceOf's where there is
+// none, is the full fit's. Returns how many had a fast answer.
+int ExpectSameAsFullFit(const DivergenceCounts& counts, int n, const char* what) {
+    int fast = 0;
+    for (const ModelKind model : kAllModels) {
+        for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {
+            SCOPED_TRACE(::testing::Message() << what << ", model " << static_cast<int>(model)
+                                              << ", criterion " << static_cast<int>(criterion));
+            const PairFit full = FitPair(counts, n, model, criterion);
+            const std::optional<PairDistance> quick = FastDistanceOf(counts, n, model, criterion);
+            fast += quick.has_value();
+            const PairDistance mine = quick.value_or(DistanceOf(counts, n, model, criterion));
+            EXPECT_STREQ(StatusWord(mine.status), StatusWord(full.status));
+            EXPECT_EQ(mine.sites, n);
+            if (std::isfinite(full.d))
+                EXPECT_NEAR(mine.d, full.d, 1e-10 * full.d + 1e-300);
+            else
+                EXPECT_EQ(std::isnan(mine.d), std::isnan(full.d)) << mine.d;
+            if (std::isnan(full.seD))
+                EXPECT_TRUE(std::isnan(mine.seD)) << mine.seD;
+            else
+                EXPECT_NEAR(mine.seD, full.seD, 1e-6 * full.seD);
+        }
+    }
+    return fast;
+}
+
+// Tables of n sites drawn from HKY85 at distance d with random frequencies
+// and kappa, the cells from the reference model.
+TEST(PairDistance, SameAsTheFullFitOnTablesFromTheModel) {
+    std::mt19937 random(10);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int fast = 0;
+    for (int k = 0; k < 120; ++k) {
+        const int n = k % 3 == 0 ? 60 : k % 3 == 1 ? 300 : 1000;
+        const double d = 0.005 + 1.2 * unit(random) * unit(random);
+        testing::Frequencies pi{};
+        double sum = 0.0;
+        for (double& f : pi) sum += f = 0.2 + unit(random);
+        for (double& f : pi) f /= sum;
+        const double kappa = 0.5 + 20.0 * unit(random) * unit(random);
+        const double perBt =
+            2 * (pi[A] + pi[G]) * (pi[C] + pi[T]) + 2 * kappa * (pi[A] * pi[G] + pi[C] * pi[T]);
+        const DivergenceCounts joint = testing::ReferenceJoint(d / perBt, kappa, pi);
+        std::vector<double> cells;
+        for (const auto& row : joint) cells.insert(cells.end(), row.begin(), row.end());
+        std::discrete_distribution<int> cell(cells.begin(), cells.end());
+        DivergenceCounts counts{};
+        for (int site = 0; site < n; ++site) {
+            const int c = cell(random);
+            counts[c / 4][c % 4] += 1;
+        }
+        // Averaged ambiguity codes leave shares of a site in 36ths.
+        if (k % 4 == 0) counts[A][G] += 18.0 / 36, counts[A][A] += 18.0 / 36;
+        fast +=
+            ExpectSameAsFullFit(counts, n + (k % 4 == 0), ("table " + std::to_string(k)).c_str());
+    }
+    // Tables like these are what matrices are made of: nearly all must take the fast path.
+    EXPECT_GE(fast, 0.97 * 120 * 8);
+}
+
+TEST(PairDistance, SameAsTheFullFitOnTheEdges) {
+    const struct {
+        const char* what;
+        DivergenceCounts counts;
+    } cases[] = {
+        {"identical", {{{30, 0, 0, 0}, {0, 20, 0, 0}, {0, 0, 25, 0}, {0, 0, 0, 25}}}},
+        {"no transversions", {{{30, 0, 4, 0}, {0, 20, 0, 3}, {2, 0, 25, 0}, {0, 1, 0, 25}}}},
+        {"kappa at 0", {{{40, 3, 0, 3}, {3, 40, 4, 1}, {0, 3, 40, 4}, {5, 0, 2, 40}}}},
+        {"saturated", {{{5, 9, 9, 9}, {9, 5, 9, 9}, {9, 9, 5, 9}, {9, 9, 9, 5}}}},
+        {"transitions saturated",
+         {{{10, 2, 25, 2}, {2, 10, 2, 25}, {25, 2, 10, 2}, {2, 25, 2, 10}}}},
+        {"no G", {{{50, 2, 0, 3}, {1, 40, 0, 5}, {0, 0, 0, 0}, {2, 6, 0, 45}}}},
+        {"only A and C", {{{50, 3, 0, 0}, {4, 40, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}}},
+        {"one difference", {{{250, 0, 1, 0}, {0, 250, 0, 0}, {0, 0, 250, 0}, {0, 0, 0, 250}}}},
+        {"no counts", {}},
+        {"a negative count", {{{10, -1, 0, 0}, {0, 10, 0, 0}, {0, 0, 10, 0}, {0, 0, 0, 10}}}},
+    };
+    for (const auto& c : cases)
+        ExpectSameAsFullFit(c.counts, static_cast<int>(testing::CellSum(c.counts)), c.what);
+    ExpectSameAsFullFit(cases[1].counts, 0, "no sites");
 }
 
 }  // namespace
