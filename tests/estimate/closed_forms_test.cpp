@@ -7,7 +7,6 @@
 //         lnL = n0 ln((1 - P - Q)/4) + nP ln(P/4) + nQ ln(Q/8).
 // For the same reason the observed information there is the trinomial's
 // expected information, and the delta method gives the formulas' variances.
-// Both the refined fit and the window's Powell search alone must find them.
 // The likelihood interval of d is checked by its definition: at each end
 // 2 (lnL max - profile lnL) is the 95% point of chi-square on 1 df. JC69 has
 // nothing else to fit, so its profile is lnL itself; K80's is searched over
@@ -92,18 +91,6 @@ TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
                 EXPECT_NEAR(2.0 * (fit.lnL - ProfileLnL(table, fit.model, end)), 3.8414588206941236,
                             1e-6);
         }
-
-        // Least squares meets the same shares as likelihood under JC69.
-        for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {
-            const ModelFit window = FitModel(TargetFor(table, ModelKind::JC69, criterion), {});
-            EXPECT_LT(Relative(window.estimates.betat, -std::log(1 - 4 * p / 3)), 1e-5);
-        }
-        // Powell stops on the fall of lnL, which is flat to second order along
-        // the correlated bt-kappa ridge: the parameters agree less closely.
-        const ModelFit window = FitModel(TargetFor(table, ModelKind::K80), {});
-        EXPECT_LT(Relative(window.estimates.betat, -std::log(1 - 2 * Q)), 5e-5);
-        EXPECT_LT(Relative(window.estimates.kappa, KimuraKappa(P, Q)), 5e-5);
-        EXPECT_LT(Relative(-window.minimum, k80LnL), 1e-9);
     }
 }
 
