@@ -153,11 +153,8 @@ TEST(DistanceRows, BadInputAndFailingCallbacksEndCleanly) {
          {std::pair{"ACG", "sequence 'two' has 3 sites where the first has 4"},
           std::pair{"AC*T",
                     "sequence 'two' holds '*' at site 3, which is not a nucleotide code"}}) {
-        Alignment bad;
-        bad.names = {"one", "two"};
-        bad.sequences = {"ACGT", second};
         try {
-            const PackedAlignment refused(bad);
+            const PackedAlignment refused(Alignment{"bad", {"one", "two"}, {"ACGT", second}});
             ADD_FAILURE() << "accepted " << second;
         } catch (const std::invalid_argument& error) {
             EXPECT_STREQ(error.what(), message);
