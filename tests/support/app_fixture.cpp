@@ -3,8 +3,6 @@
 #include <fstream>
 #include <random>
 
-#include "support/test_tables.h"
-
 namespace dyvern::testing {
 
 AppTest::AppTest() {
@@ -28,8 +26,6 @@ AppTest::~AppTest() {
     std::filesystem::remove_all(root, ignored);
 }
 
-void AppTest::PlaceSample() { std::filesystem::copy_file(SamplePath(), folder / "sample.dat"); }
-
 std::string AppTest::WriteDataFile(const std::string& name, const std::string& content) {
     const std::filesystem::path path = folder / name;
     std::ofstream(path) << content;
@@ -41,17 +37,20 @@ void AppTest::Open(const std::string& path) {
     Press(IDM_OPEN);
 }
 
+std::string AppTest::TakeError() {
+    std::vector<ShownMessage> shown;
+    shown.swap(window->messages);
+    if (shown.empty()) return "";
+    EXPECT_EQ(shown.size(), 1u) << shown[1].text;
+    EXPECT_EQ(shown[0].caption, "Dyvern error");
+    EXPECT_EQ(shown[0].style, MessageStyle::Error);
+    return shown[0].text;
+}
+
 std::string AppTest::GridCell(int gridId, int i, int j) const {
     // A grid picture: its frame, four column letters, four row letters, then
     // the cells row by row.
     return window->pictures.at(gridId).at(9 + 4 * i + j).text;
-}
-
-int AppTest::GaugeFilled() const {
-    const auto drawn = window->pictures.find(IDC_GAUGE);
-    if (drawn == window->pictures.end() || drawn->second.empty()) return -1;
-    const Rect& column = drawn->second.front().rect;
-    return column.bottom - column.top;
 }
 
 std::vector<std::string> AppTest::ReportLines() const { return ReadLines(ReportPath()); }

@@ -11,6 +11,7 @@
 
 #include "commands/main_window.h"
 #include "support/fake_window.h"
+#include "support/test_tables.h"
 #include "system/control_ids.h"
 
 namespace dyvern::testing {
@@ -22,8 +23,6 @@ protected:
 
     // A fresh window whose program file lies in a subfolder of the folder.
     void MoveProgramTo(const std::filesystem::path& subfolder);
-    // Copies the shipped sample beside the program.
-    void PlaceSample();
     // Writes a data file into the program folder and returns its path.
     std::string WriteDataFile(const std::string& name, const std::string& content);
     // Command 1, as the window posts it at creation.
@@ -31,14 +30,19 @@ protected:
     void Press(int id) { app->Command(id, 0); }
     // Opens a data file through File > Open.
     void Open(const std::string& path);
+    // Report, answering Yes should an earlier report be there.
+    void ReportReplacing() {
+        window->AnswerNextMessage(MessageAnswer::Yes);
+        Press(IDC_REPORT);
+    }
+    // The text of the one error box shown since the last call ("" for none).
+    std::string TakeError();
 
     std::string Text(int id) const { return window->ControlText(id); }
     double Number(int id) const { return std::stod(Text(id)); }
-    bool Enabled(int id) const { return window->Control(id).enabled; }
+    bool Enabled(int id) const { return window->controls.at(id).enabled; }
     // The text drawn in cell (i, j) of a grid control.
     std::string GridCell(int gridId, int i, int j) const;
-    // Filled pixels of the gauge column as last drawn (-1 when never drawn).
-    int GaugeFilled() const;
     std::string ReportPath() const { return (folder / "report.txt").string(); }
     std::vector<std::string> ReportLines() const;
 
@@ -52,7 +56,7 @@ protected:
 class SampleAppTest : public AppTest {
 protected:
     void SetUp() override {
-        PlaceSample();
+        std::filesystem::copy_file(SamplePath(), folder / "sample.dat");
         Start();
     }
 };

@@ -22,6 +22,15 @@ const ControlTemplate kControls[] = {
 };
 #undef DYVERN_CONTROL
 
+// The next of the answers given, or `otherwise` when none is left.
+template <typename T>
+T TakeFront(std::deque<T>& answers, T otherwise) {
+    if (answers.empty()) return otherwise;
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 // The system font's dialog base units: 4 horizontal units are 6 pixels and 8
 // vertical units 13 pixels, rounded as MulDiv rounds.
 int HorizontalPixels(int units) { return (units * 6 + 2) / 4; }
@@ -63,30 +72,18 @@ void FakeWindow::ChooseModel(int position) {
 MessageAnswer FakeWindow::ShowMessage(const std::string& text, const std::string& caption,
                                       MessageStyle style) {
     messages.push_back({text, caption, style});
-    if (messageAnswers.empty())
-        return style == MessageStyle::Error ? MessageAnswer::Ok : MessageAnswer::No;
-    const MessageAnswer answer = messageAnswers.front();
-    messageAnswers.pop_front();
-    return answer;
+    return TakeFront(messageAnswers,
+                     style == MessageStyle::Error ? MessageAnswer::Ok : MessageAnswer::No);
 }
 
 std::optional<std::string> FakeWindow::AskForDataFile(const std::string&) {
-    if (fileAnswers.empty()) return std::nullopt;
-    const std::optional<std::string> answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return TakeFront(fileAnswers, std::optional<std::string>());
 }
 
-void FakeWindow::RunDialog(const std::string& templateName, DialogLogic& logic) {
-    dialogs.push_back(templateName);
+void FakeWindow::RunDialog(const std::string&, DialogLogic& logic) {
     FakeDialog dialog;
     logic.Start(dialog);
-    DialogAnswer answer;
-    answer.button = IDC_PAIR_CANCEL;
-    if (!dialogAnswers.empty()) {
-        answer = dialogAnswers.front();
-        dialogAnswers.pop_front();
-    }
+    const DialogAnswer answer = TakeFront(dialogAnswers, DialogAnswer{-1, -1, 0, IDC_PAIR_CANCEL});
     if (answer.first >= 0) dialog.selected[IDC_PAIR_FIRST] = answer.first;
     if (answer.second >= 0) dialog.selected[IDC_PAIR_SECOND] = answer.second;
     // Radio buttons of one group, as the real ones behave.
@@ -98,24 +95,8 @@ void FakeWindow::RunDialog(const std::string& templateName, DialogLogic& logic) 
         throw std::logic_error("the dialog does not close on Cancel");
 }
 
-bool FakeWindow::MakeFont(FontRole role, const std::string& face, int pixelHeight) {
-    fonts[role] = face + " " + std::to_string(pixelHeight);
-    return true;
-}
-
-void FakeWindow::ReleaseFont(FontRole role) {
-    fonts.erase(role);
-    ++fontReleases;
-}
-
-void FakeWindow::SetControlFont(int id, FontRole role) {
-    if (fonts.count(role) == 0) throw std::logic_error("font set before it was made");
-    controls.at(id).font = role;
-}
-
-void FakeWindow::Paint(int id, const Picture& picture, bool erase) {
+void FakeWindow::Paint(int id, const Picture& picture, bool) {
     pictures[id] = picture;
-    erased[id] = erase;
     ++changes;
     ++draws[id];
 }

@@ -19,15 +19,12 @@ struct FakeControl {
     bool enabled = true;
     bool checked = false;
     bool isEdit = false;
-    std::optional<FontRole> font;
     Size size;  // client pixels
 };
 
-// A dialog's controls in memory: lists with their selection, and check marks.
+// A dialog's controls in memory: list selections and check marks.
 struct FakeDialog final : DialogControls {
-    void InsertListItem(int id, int position, const std::string& text) override {
-        lists[id].insert(lists[id].begin() + position, text);
-    }
+    void InsertListItem(int, int, const std::string&) override {}
     void SelectListItem(int id, int position) override { selected[id] = position; }
     int SelectedListItem(int id) const override {
         return selected.count(id) ? selected.at(id) : -1;
@@ -35,7 +32,6 @@ struct FakeDialog final : DialogControls {
     void SetCheck(int id, bool on) override { checks[id] = on; }
     bool Checked(int id) const override { return checks.count(id) && checks.at(id); }
 
-    std::map<int, std::vector<std::string>> lists;
     std::map<int, int> selected;
     std::map<int, bool> checks;
 };
@@ -86,34 +82,26 @@ public:
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                               MessageStyle style) override;
     std::optional<std::string> AskForDataFile(const std::string& initialName) override;
-    void ShowAbout() override { ++aboutBoxes; }
+    void ShowAbout() override {}
     // Without an answer the dialog is cancelled.
     void RunDialog(const std::string& templateName, DialogLogic& logic) override;
-    void OpenHelp(const std::string& helpFile) override { helpOpened.push_back(helpFile); }
+    void OpenHelp(const std::string&) override {}
     void StartProgram(const std::string& commandLine) override { started.push_back(commandLine); }
     std::string ProgramPath() const override { return programPath; }
-    void Quit(int exitCode) override { quitCode = exitCode; }
-    bool MakeFont(FontRole role, const std::string& face, int pixelHeight) override;
-    void ReleaseFont(FontRole role) override;
-    void SetControlFont(int id, FontRole role) override;
+    void Quit(int) override {}
+    bool MakeFont(FontRole, const std::string&, int) override { return true; }
+    void ReleaseFont(FontRole) override {}
+    void SetControlFont(int, FontRole) override {}
     Size ClientSize(int id) const override { return controls.at(id).size; }
     void Paint(int id, const Picture& picture, bool erase) override;
 
-    const FakeControl& Control(int id) const { return controls.at(id); }
     std::map<int, FakeControl> controls;
     std::map<int, bool> menuEnabled;
     int selectedItem = -1;
     std::string title = "Dyvern";
     std::vector<ShownMessage> messages;
-    int aboutBoxes = 0;
-    std::vector<std::string> dialogs;  // templates run
-    std::vector<std::string> helpOpened;
     std::vector<std::string> started;
-    std::optional<int> quitCode;
-    std::map<FontRole, std::string> fonts;  // live fonts by role, with their face
-    int fontReleases = 0;
     std::map<int, Picture> pictures;  // what each drawn control shows now
-    std::map<int, bool> erased;       // whether its last paint erased it first
     std::map<int, int> draws;         // paints and text sets of each control
     int changes = 0;
 

@@ -50,11 +50,6 @@ FitTarget TargetFor(const DivergenceCounts& counts, ModelKind kind, Criterion cr
     return target;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::vector<std::string> ReadLines(const std::string& path) {
     std::ifstream in(path);
     std::vector<std::string> lines;
@@ -63,7 +58,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 std::string Golden(const std::string& name) {
-    return ReadText(std::string(DYVERN_GOLDEN_DIR) + "/" + name);
+    std::ifstream in(std::string(DYVERN_GOLDEN_DIR) + "/" + name);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace dyvern::testing

@@ -30,8 +30,7 @@ std::array<double, 4> Composition(const DivergenceCounts& counts);
 FitTarget TargetFor(const DivergenceCounts& counts, ModelKind kind,
                     Criterion criterion = Criterion::MaxLikelihood, int siteCount = -1);
 
-// A whole file ("" when it cannot be read), its lines, and a file of tests/golden.
-std::string ReadText(const std::string& path);
+// The lines of a file, and the whole of a file of tests/golden.
 std::vector<std::string> ReadLines(const std::string& path);
 std::string Golden(const std::string& name);
 

@@ -1,13 +1,15 @@
-// Whatever a data file holds and whatever the user does next, the program
-// keeps running, answers, and never shows "nan" or "inf".
+// What holds after every command: whatever a data file holds and whatever
+// the user does next, the program keeps running, answers, never shows "nan"
+// or "inf", and draws each control once with what the fields stand for.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <random>
 #include <sstream>
-#include <vector>
 
 #include "support/app_fixture.h"
+#include "support/reference_model.h"
 
 namespace dyvern::testing {
 namespace {
@@ -82,16 +84,58 @@ TEST_F(RobustWindow, EveryTableLeavesTheProgramRunningAndAnswering) {
     EXPECT_EQ(Text(IDC_BETAT_EDIT), "0.310155");  // -ln(1 - 4/3 0.2)
 }
 
-TEST_F(RobustWindow, SolveDeclinesWithoutSitesOrWithoutRoomForPiT) {
-    Press(IDC_LEAST_SQUARES);
-    Open(WriteDataFile("empty.dat", "0 0.1 0.2 0.3"));
-    EXPECT_EQ(Text(IDC_CRITERION_VALUE), "*****");
-    int changes = window->changes;
-    Press(IDC_SOLVE);
-    EXPECT_EQ(window->changes, changes);
+// Each command draws each control at most once, and leaves on screen what
+// the fields stand for.
+TEST_F(RobustWindow, EveryCommandDrawsOnceAndLeavesTheCriterionAndGridOfTheFieldsShown) {
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"start-up", [] {}},
+        {"step", [&] { Press(IDC_BETAT_UP); }},
+        {"solve JC69", [&] { Press(IDC_SOLVE); }},
+        {"to K80", [&] { window->ChooseModel(2); }},
+        {"to HKY85", [&] { window->ChooseModel(3); }},
+        {"empirical", [&] { Press(IDC_EMPIRICAL); }},
+        {"typed kappa", [&] { window->Type(IDC_KAPPA_EDIT, "2"); }},
+        {"solve HKY85", [&] { Press(IDC_SOLVE); }},
+        {"typed piT", [&] { window->Type(IDC_PIT_EDIT, "0.3"); }},
+        {"least squares", [&] { Press(IDC_LEAST_SQUARES); }},
+        {"solve by least squares", [&] { Press(IDC_SOLVE); }},
+        {"likelihood", [&] { Press(IDC_LIKELIHOOD); }},
+        {"refresh", [&] { Press(IDC_REFRESH); }},
+        {"to F81", [&] { window->ChooseModel(1); }},
+    };
+    const int drawn[] = {IDC_EXPECTED_GRID, IDC_GAUGE,      IDC_CRITERION_VALUE, IDC_PIT_EDIT,
+                         IDC_BETAT_EDIT,    IDC_KAPPA_EDIT, IDC_PIA_EDIT,        IDC_PIG_EDIT};
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        window->draws.clear();
+        command();
+        for (const int id : drawn) EXPECT_LE(window->draws[id], 1) << "control " << id;
+        // The reference model's joint probabilities of the fields shown, piT
+        // the remainder (its field is never read).
+        const double piA = Number(IDC_PIA_EDIT), piC = Number(IDC_PIC_EDIT),
+                     piG = Number(IDC_PIG_EDIT);
+        const DivergenceCounts joint = ReferenceJoint(
+            Number(IDC_BETAT_EDIT), Number(IDC_KAPPA_EDIT), {piA, piC, piG, 1 - piA - piC - piG});
+        if (window->controls.at(IDC_LIKELIHOOD).checked) {
+            EXPECT_NEAR(Number(IDC_CRITERION_VALUE), ReferenceLnL(SampleTable(), joint), 2e-6);
+        }
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                EXPECT_NEAR(std::stod(GridCell(IDC_EXPECTED_GRID, i, j)), joint[i][j] * 895, 0.051)
+                    << "cell " << i << j;
+    }
+}
 
-    Press(IDC_LIKELIHOOD);
-    Open((folder / "sample.dat").string());
+// Unknown commands, and commands that cannot run: Solve without room for piT,
+// or anything before data are loaded.
+TEST_F(RobustWindow, CommandsThatCannotRunChangeNothing) {
+    int changes = window->changes;
+    app->Command(999, 0);
+    app->Command(IDC_BETAT_EDIT, 0x300);           // EN_CHANGE
+    app->Command(IDC_MODEL_COMBO, 7);              // not a selection
+    app->Command(IDC_PIT_EDIT, DYVERN_EN_UPDATE);  // piT is shown, never read
+    app->Command(IDM_INIT, 0);                     // start-up runs once
+    EXPECT_EQ(window->changes, changes);
     window->ChooseModel(3);
     window->Type(IDC_PIA_EDIT, "0.5");
     window->Type(IDC_PIC_EDIT, "0.3");
@@ -99,11 +143,22 @@ TEST_F(RobustWindow, SolveDeclinesWithoutSitesOrWithoutRoomForPiT) {
     changes = window->changes;
     Press(IDC_SOLVE);
     EXPECT_EQ(window->changes, changes);
-    // The quiet Solve of a model switch declines as well, keeping the gauge's scale.
+    // The quiet Solve of a model switch declines as well.
     window->ChooseModel(1);
     EXPECT_EQ(Text(IDC_CRITERION_VALUE), "*****");
     window->Type(IDC_PIG_EDIT, "0.1");
     EXPECT_NE(Text(IDC_CRITERION_VALUE), "*****");
+
+    MoveProgramTo("no sample");
+    Start();
+    EXPECT_NE(TakeError(), "");
+    Press(IDC_REFRESH);
+    EXPECT_EQ(GridCell(IDC_EXPECTED_GRID, T, T), "0.0");
+    Press(IDC_SOLVE);
+    Press(IDC_BETAT_UP);
+    window->ChooseModel(3);
+    EXPECT_EQ(Text(IDC_CRITERION_VALUE), "******");
+    EXPECT_EQ(Text(IDC_BETAT_EDIT), "0.101000");
 }
 
 }  // namespace
