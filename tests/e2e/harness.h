@@ -25,13 +25,13 @@ namespace e2e {
 // of hanging the run.
 inline constexpr UINT kSendTimeoutMs = 30000;
 
-// Every check prints a line; the run ends with "N passed, N failed".
+// Every check prints a line (stdout is unbuffered: a hung run still shows
+// where it stopped); the run ends with "N passed, N failed".
 class Checks {
 public:
     void Group(const std::string& name) {
         group = name;
         std::printf("== %s\n", name.c_str());
-        std::fflush(stdout);
     }
 
     // `detail` says what was seen when the check fails.
@@ -43,14 +43,12 @@ public:
             std::printf("  FAIL  %s: %s%s%s\n", group.c_str(), what.c_str(),
                         detail.empty() ? "" : " -- ", detail.c_str());
         }
-        std::fflush(stdout);
         return ok;
     }
 
     // The process exit code: 0 only without failures.
     int Finish() const {
         std::printf("%d passed, %d failed\n", passed, failed);
-        std::fflush(stdout);
         return failed == 0 ? 0 : 1;
     }
 
@@ -89,7 +87,6 @@ inline void PrintMedian(const std::string& what, int rounds, const std::function
     const size_t n = samples.size();
     const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
     std::printf("timing %s median %.1f ms\n", what.c_str(), median);
-    std::fflush(stdout);
 }
 
 inline bool WaitUntil(const std::function<bool()>& condition, double seconds, int pollMs = 50) {
@@ -101,16 +98,24 @@ inline bool WaitUntil(const std::function<bool()>& condition, double seconds, in
     return true;
 }
 
+// A message sent to a window of the program and answered once handled; nothing
+// on a time-out.
+inline std::optional<LRESULT> SendTimeout(HWND window, UINT message, WPARAM wParam = 0,
+                                          LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs,
+                               &result)
+               ? std::optional(static_cast<LRESULT>(result))
+               : std::nullopt;
+}
+
+// WM_GETTEXT, not GetWindowText: only the message reaches an edit control's
+// text in another process.
 inline std::string WindowText(HWND window) {
     char text[1024] = {};
-    DWORD_PTR copied = 0;
-    // WM_GETTEXT, not GetWindowText: only the message reaches an edit
-    // control's text in another process.
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                             SMTO_NORMAL, kSendTimeoutMs, &copied)) {
-        return "<no answer>";
-    }
-    return std::string(text, copied);
+    const auto copied =
+        SendTimeout(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return copied ? std::string(text, *copied) : "<no answer>";
 }
 
 // A visible top-level window of `className` titled `title` (any title when
@@ -138,8 +143,7 @@ inline HWND FindTopLevel(const std::string& className, const std::string& title,
 // The texts of a combo box (CB_GETCOUNT, CB_GETLBTEXT) or a list box (LB_...).
 inline std::vector<std::string> ListTexts(HWND list, UINT countMessage, UINT textMessage) {
     std::vector<std::string> items;
-    DWORD_PTR count = 0;
-    SendMessageTimeoutA(list, countMessage, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &count);
+    const auto count = static_cast<WPARAM>(SendTimeout(list, countMessage).value_or(0));
     for (WPARAM index = 0; index < count; ++index) {
         // Wine hands list texts across processes in UTF-16 whichever
         // variant is sent; the wide one reads the same everywhere.
@@ -199,12 +203,7 @@ public:
     // handled (nothing on a time-out); a command that opens a modal window
     // must be posted instead.
     std::optional<LRESULT> Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(id == 0 ? hwndMain : Control(id), message, wParam, lParam,
-                                 SMTO_NORMAL, kSendTimeoutMs, &result)) {
-            return std::nullopt;
-        }
-        return static_cast<LRESULT>(result);
+        return SendTimeout(id == 0 ? hwndMain : Control(id), message, wParam, lParam);
     }
 
     bool SetText(int id, const std::string& text) {
@@ -223,6 +222,10 @@ public:
     // The menu loop reads keys from the thread's queue, whichever window they name.
     void Post(UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageA(hwndMain, message, wParam, lParam);
+    }
+    // Whether the title names `dataFile` within a while: the data are loaded.
+    bool Loaded(const std::string& dataFile) const {
+        return WaitUntil([&] { return Title() == "Dyvern - " + dataFile; }, 20.0);
     }
     HWND MenuPopup() const { return FindTopLevel("#32768", "", ProcessId()); }
     // The exit code once the process has ended, nothing on a time-out.
@@ -264,8 +267,7 @@ inline std::optional<Image> TakeShot(const std::string& folder, const std::strin
     Image image;
     if (folder.empty() || !GetWindowRect(window, &image.area)) return std::nullopt;
     // Once the window's thread has handled what came before, queued painting included.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+    SendTimeout(window, WM_NULL);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const RECT& area = image.area;
     const std::string base = folder + "\\" + name;
@@ -319,14 +321,11 @@ enum Model { kJc69 = 0, kF81 = 1, kK80 = 2, kHky85 = 3 };
 
 inline constexpr char kDialogClass[] = "#32770";
 
-bool WaitForLoad(RemoteProgram& program, const std::string& dataFile);
-
 using Case = void (*)(Checks& checks, RemoteProgram& program, const Setup& setup);
-// The main window's controls and pictures (cases_main.cpp), then the windows
-// it opens (cases_windows.cpp), ending with File > Exit. Each command timed
-// prints its "timing" line.
-extern const std::vector<Case> kMainWindowCases;
-extern const std::vector<Case> kOpenedWindowCases;
+// The main window's controls and pictures, then the windows it opens
+// (cases.cpp), ending with File > Exit; each command timed prints its
+// "timing" line.
+extern const std::vector<Case> kCases;
 // Starts a copy of the program in a folder without sample.dat; ends it by the close box.
 void CheckMissingSample(Checks& checks, const Setup& setup);
 
