@@ -34,15 +34,13 @@ bool IsBlackInk(int red, int green, int blue) { return red < 64 && green < 64 &&
 // Dividing the client area into five by five slots, the 4x4 block at the
 // bottom right holds one cell text per slot.
 int CellSlotsWithText(const Image& image, const RECT& client) {
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
+    const auto x = [&](int i) { return client.left + i * (client.right - client.left) / 5; };
+    const auto y = [&](int i) { return client.top + i * (client.bottom - client.top) / 5; };
     int withText = 0;
     for (int row = 1; row <= 4; ++row) {
         for (int column = 1; column <= 4; ++column) {
-            const RECT slot{client.left + column * width / 5 + kSlotInset,
-                            client.top + row * height / 5 + kSlotInset,
-                            client.left + (column + 1) * width / 5 - kSlotInset,
-                            client.top + (row + 1) * height / 5 - kSlotInset};
+            const RECT slot{x(column) + kSlotInset, y(row) + kSlotInset, x(column + 1) - kSlotInset,
+                            y(row + 1) - kSlotInset};
             withText += CountPixels(image, slot, IsDark) > 0 ? 1 : 0;
         }
     }
@@ -105,19 +103,16 @@ void CheckControls(Checks& checks, RemoteProgram& program, const Setup& setup) {
     // edit starts greyed by the resource and is freed by the logic.
     const std::tuple<Model, const char*, bool> kModels[] = {{kF81, "F81", true},
                                                             {kK80, "K80", false}};
-    const std::pair<int, bool> kControls[] = {{IDC_KAPPA_EDIT, false},
-                                              {IDC_KAPPA_UP, false},
-                                              {IDC_PIA_EDIT, true},
-                                              {IDC_PIT_EDIT, true},
-                                              {IDC_EQUAL, true}};
+    const std::pair<int, bool> kControls[] = {{IDC_KAPPA_EDIT, false}, {IDC_KAPPA_UP, false},
+                                              {IDC_PIA_EDIT, true},    {IDC_PIG_DOWN, true},
+                                              {IDC_PIT_EDIT, true},    {IDC_EQUAL, true}};
     for (const auto& [model, name, frequenciesFree] : kModels) {
         checks.Group(std::string("model ") + name + ": controls and menu items it frees");
         std::string wrong;
         program.SelectItem(IDC_MODEL_COMBO, model);
-        for (const auto& [id, isFrequency] : kControls) {
+        for (const auto& [id, isFrequency] : kControls)
             if ((IsWindowEnabled(program.Control(id)) != FALSE) != (isFrequency == frequenciesFree))
                 wrong += " " + std::to_string(id);
-        }
         checks.Expect(wrong.empty(), "kappa and frequency controls enabled as the model says",
                       "wrong:" + wrong);
         const auto black = EqualItemBlack(program, setup, std::string("menu-") + name);
@@ -136,10 +131,10 @@ void CheckSolveAndPictures(Checks& checks, RemoteProgram& program, const Setup& 
 
     // Wine shows an uncovered window from a kept copy of its pixels, without
     // asking it to paint; Windows invalidates what was hidden, as done here.
-    checks.Group("the same after being invalidated, as uncovering does");
+    checks.Group(
+        "the same after being invalidated, as uncovering does, and minimised and restored");
     RedrawWindow(program.Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     CheckPicture(checks, program, setup, "invalidated", true);
-    checks.Group("the same after minimise and restore");
     program.Post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     const bool minimised = WaitUntil([&] { return IsIconic(program.Main()) != FALSE; }, 10.0);
     program.Post(WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -202,15 +197,14 @@ void TimeCommands(Checks& checks, RemoteProgram& program, const Setup&) {
 }
 
 constexpr char kReplaceTitle[] = "Report file already exists";
-constexpr int kFileNameControl = 0x47c;
 
 // Posts File > Open and confirms `path` in the dialog; what opens next is the caller's.
 bool ChooseFile(RemoteProgram& program, const std::string& path) {
     program.PostCommand(IDM_OPEN);
     const HWND open = FindTopLevel(kDialogClass, "Open", program.ProcessId(), 15.0);
     if (open == nullptr) return false;
-    SendMessageA(GetDlgItem(open, kFileNameControl), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(path.c_str()));
+    // 0x47c: the dialog's file name field.
+    SendMessageA(GetDlgItem(open, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     return Answer(open, IDOK);
 }
 
@@ -300,9 +294,8 @@ std::string ReportedTable(RemoteProgram& program, const Setup& setup) {
     EditorShowed("report.txt", 20.0);
     const std::vector<std::string> lines = ReadLines(setup.File("report.txt"));
     std::string table;
-    for (std::size_t number = 5; number <= 8 && number < lines.size(); ++number) {
+    for (std::size_t number = 5; number <= 8 && number < lines.size(); ++number)
         for (const std::string& word : Words(lines[number])) table += word + " ";
-    }
     return table;
 }
 
@@ -413,13 +406,12 @@ void CheckOpenAlignment(Checks& checks, RemoteProgram& program, const Setup& set
     checks.Group("File > Open of primates.fasta: the pair dialog");
     const std::string primates = setup.File("primates.fasta");
     const HWND dialog = PairDialog(program, primates);
-    if (!checks.Expect(dialog != nullptr, "pair dialog appears")) return;
     const std::vector<std::string> names = {"Human", "Chimpanzee", "Gorilla", "Orangutan",
                                             "Gibbon"};
     checks.Expect(
         ListTexts(GetDlgItem(dialog, IDC_PAIR_FIRST), LB_GETCOUNT, LB_GETTEXT) == names &&
             ListTexts(GetDlgItem(dialog, IDC_PAIR_SECOND), LB_GETCOUNT, LB_GETTEXT) == names,
-        "both lists hold the five names in file order");
+        "the pair dialog's lists both hold the five names in file order");
     checks.Expect(Answer(dialog, IDOK) && program.Loaded(primates + " (Human, Chimpanzee)"),
                   "OK on Human and Chimpanzee, chosen at the start: the title names them",
                   program.Title());

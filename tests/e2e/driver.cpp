@@ -15,8 +15,7 @@ namespace {
 
 Setup MakeSetup(const std::string& shotFolder) {
     char path[MAX_PATH * 4] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string own(path);
+    const std::string own(path, GetModuleFileNameA(nullptr, path, sizeof path));
     const Setup setup{own.substr(0, own.find_last_of('\\')), shotFolder};
     SetCurrentDirectoryA(setup.folder.c_str());  // where dyvern-cli.exe finds its data
     return setup;

@@ -37,12 +37,9 @@ public:
     // `detail` says what was seen when the check fails.
     bool Expect(bool ok, const std::string& what, const std::string& detail = {}) {
         ++(ok ? passed : failed);
-        if (ok) {
-            std::printf("  ok    %s\n", what.c_str());
-        } else {
-            std::printf("  FAIL  %s: %s%s%s\n", group.c_str(), what.c_str(),
-                        detail.empty() ? "" : " -- ", detail.c_str());
-        }
+        const std::string shown = ok ? "ok    " + what : "FAIL  " + group + ": " + what;
+        const std::string seen = ok || detail.empty() ? "" : " -- " + detail;
+        std::printf("  %s%s\n", shown.c_str(), seen.c_str());
         return ok;
     }
 
@@ -130,9 +127,8 @@ inline HWND FindTopLevel(const std::string& className, const std::string& title,
                 DWORD owner = 0;
                 GetWindowThreadProcessId(found, &owner);
                 if (IsWindowVisible(found) && (processId == 0 || processId == owner) &&
-                    (title.empty() || WindowText(found) == title)) {
+                    (title.empty() || WindowText(found) == title))
                     return true;
-                }
             }
             return false;
         },
@@ -170,9 +166,9 @@ public:
     RemoteProgram() = default;
     ~RemoteProgram() {
         if (process.hProcess == nullptr) return;
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process.hProcess, 99);  // a case left it hanging
-        }
+        // A case left it hanging.
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process.hProcess, 99);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -277,18 +273,15 @@ inline std::optional<Image> TakeShot(const std::string& folder, const std::strin
     std::ofstream(base + ".part") << (area.right - area.left) << ' ' << (area.bottom - area.top)
                                   << ' ' << area.left << ' ' << area.top << '\n';
     MoveFileExA((base + ".part").c_str(), (base + ".request").c_str(), MOVEFILE_REPLACE_EXISTING);
-    if (!WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                   30.0)) {
+    if (!WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30))
         return std::nullopt;
-    }
     // A binary PPM (P6, maximum 255), then a single white-space character.
     std::ifstream file(base + ".ppm", std::ios::binary);
     std::string magic;
     int maximum = 0;
     if (!(file >> magic >> image.width >> image.height >> maximum) || magic != "P6" ||
-        maximum != 255 || file.get() == EOF) {
+        maximum != 255 || file.get() == EOF)
         return std::nullopt;
-    }
     image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
     file.read(reinterpret_cast<char*>(image.rgb.data()),
               static_cast<std::streamsize>(image.rgb.size()));
