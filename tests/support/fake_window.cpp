@@ -46,9 +46,6 @@ FakeWindow::FakeWindow(std::string programPath) : programPath(std::move(programP
         control.enabled = t.style.find("WS_DISABLED") == std::string::npos;
         control.size = {HorizontalPixels(t.width), VerticalPixels(t.height)};
     }
-    for (const int id : {IDM_OPEN, IDC_REPORT, IDM_COMPARE, IDM_EXIT, IDC_EMPIRICAL, IDC_EQUAL,
-                         IDM_HELP_CONTENTS, IDM_ABOUT})
-        menuEnabled[id] = true;
 }
 
 void FakeWindow::SetControlText(int id, const std::string& text) {

@@ -73,7 +73,7 @@ public:
     std::string ControlText(int id) const override { return controls.at(id).text; }
     void SetControlText(int id, const std::string& text) override;
     void EnableControl(int id, bool on) override { Change(controls.at(id).enabled, on); }
-    void EnableMenuItem(int id, bool on) override { Change(menuEnabled.at(id), on); }
+    void EnableMenuItem(int id, bool on) override { Change(menuEnabled[id], on); }
     void SetCheck(int id, bool checked) override { Change(controls.at(id).checked, checked); }
     void SetTitle(const std::string& text) override { Change(title, text); }
     void InsertListItem(int, int, const std::string&) override { ++changes; }

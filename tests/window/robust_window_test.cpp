@@ -14,48 +14,41 @@
 namespace dyvern::testing {
 namespace {
 
-// Half the tables are sound (counts, or proportions over a sound site count);
-// the rest carry one kind of fault in a few cells or in the site count.
+// Counts, or one time in five proportions over a random site count; one
+// table in two with one bad word in some cells or the site count.
 std::string RandomDataFile(std::mt19937& random) {
-    static const char* kBadCells[] = {"-5", "-0.001", "1e300", "1e999", "0", "x"};
-    static const char* kBadCounts[] = {"0", "-12", "2147483647", "1", "abc", "99999999999"};
+    static const char* kBad[] = {"-5", "-0.001", "1e300",      "1e999", "0",          "x",
+                                 "1",  "-12",    "2147483647", "abc",   "99999999999"};
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const bool proportions = random() % 5 == 0;
-    std::vector<std::string> cells(16);
+    std::vector<std::string> words(17);  // the site count, then the cells
     double sum = 0.0;
-    for (std::string& cell : cells) {
+    for (int k = 1; k <= 16; ++k) {
         const double value =
             proportions ? unit(random) / 16 : std::floor(400 * unit(random) * unit(random));
-        cell = std::to_string(value);
+        words[k] = std::to_string(value);
         sum += value;
     }
-    std::string siteCount =
-        std::to_string(proportions ? 1 + random() % 1000 : static_cast<long>(sum));
-    const unsigned fault = random() % 4;
-    const char* badCell = kBadCells[random() % std::size(kBadCells)];
-    if (fault == 2)
-        for (unsigned k = 0; k <= random() % 16; ++k) cells[random() % 16] = badCell;
-    if (fault == 3) siteCount = kBadCounts[random() % std::size(kBadCounts)];
+    words[0] = std::to_string(proportions ? 1 + random() % 1000 : static_cast<long>(sum));
+    const char* bad = kBad[random() % std::size(kBad)];
+    if (random() % 2 == 0)
+        for (unsigned k = 0; k <= random() % 16; ++k) words[random() % 17] = bad;
     std::ostringstream file;
-    file << siteCount << "\n";
-    for (int k = 0; k < 16; ++k) file << cells[k] << (k % 4 == 3 ? "\n" : " ");
+    for (int k = 0; k < 17; ++k) file << words[k] << (k % 4 == 0 ? "\n" : " ");
     return file.str();
 }
 
-class RobustWindow : public SampleAppTest {
-protected:
-    void ExpectNoNotANumberShown(const std::string& context) {
-        auto bad = [](std::string text) {
-            std::transform(text.begin(), text.end(), text.begin(), ::tolower);
-            return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
-        };
-        for (const auto& [id, control] : window->controls)
-            EXPECT_FALSE(bad(control.text)) << context << " control " << id;
-        for (const auto& [id, picture] : window->pictures)
-            for (const Shape& shape : picture)
-                EXPECT_FALSE(bad(shape.text)) << context << " picture " << id;
-    }
-};
+// Whether any text the window shows reads "nan" or "inf", in any case.
+bool ShowsNotANumber(const FakeWindow& window) {
+    std::string shown;
+    for (const auto& [id, control] : window.controls) shown += control.text + "\n";
+    for (const auto& [id, picture] : window.pictures)
+        for (const Shape& shape : picture) shown += shape.text + "\n";
+    std::transform(shown.begin(), shown.end(), shown.begin(), ::tolower);
+    return shown.find("nan") != std::string::npos || shown.find("inf") != std::string::npos;
+}
+
+using RobustWindow = SampleAppTest;
 
 TEST_F(RobustWindow, EveryTableLeavesTheProgramRunningAndAnswering) {
     std::mt19937 random(7);
@@ -65,7 +58,7 @@ TEST_F(RobustWindow, EveryTableLeavesTheProgramRunningAndAnswering) {
     for (int table = 0; table < 1000 && !HasFailure(); ++table) {
         const std::string content = RandomDataFile(random);
         Open(WriteDataFile("random.dat", content));
-        ExpectNoNotANumberShown("load of:\n" + content);
+        EXPECT_FALSE(ShowsNotANumber(*window)) << "load of:\n" << content;
         for (int step = 0; step < 8; ++step) {
             window->AnswerNextMessage(MessageAnswer::Yes);
             if (random() % 3 == 0)
@@ -73,7 +66,7 @@ TEST_F(RobustWindow, EveryTableLeavesTheProgramRunningAndAnswering) {
             else
                 Press(actions[random() % std::size(actions)]);
             Press(IDC_SOLVE);
-            ExpectNoNotANumberShown("step " + std::to_string(step) + " on:\n" + content);
+            EXPECT_FALSE(ShowsNotANumber(*window)) << "step " << step << " on:\n" << content;
         }
     }
     // Still answering: a good table loads and solves as ever.
@@ -91,7 +84,6 @@ TEST_F(RobustWindow, EveryCommandDrawsOnceAndLeavesTheCriterionAndGridOfTheField
         {"start-up", [] {}},
         {"step", [&] { Press(IDC_BETAT_UP); }},
         {"solve JC69", [&] { Press(IDC_SOLVE); }},
-        {"to K80", [&] { window->ChooseModel(2); }},
         {"to HKY85", [&] { window->ChooseModel(3); }},
         {"empirical", [&] { Press(IDC_EMPIRICAL); }},
         {"typed kappa", [&] { window->Type(IDC_KAPPA_EDIT, "2"); }},
@@ -100,7 +92,6 @@ TEST_F(RobustWindow, EveryCommandDrawsOnceAndLeavesTheCriterionAndGridOfTheField
         {"least squares", [&] { Press(IDC_LEAST_SQUARES); }},
         {"solve by least squares", [&] { Press(IDC_SOLVE); }},
         {"likelihood", [&] { Press(IDC_LIKELIHOOD); }},
-        {"refresh", [&] { Press(IDC_REFRESH); }},
         {"to F81", [&] { window->ChooseModel(1); }},
     };
     const int drawn[] = {IDC_EXPECTED_GRID, IDC_GAUGE,      IDC_CRITERION_VALUE, IDC_PIT_EDIT,
@@ -126,8 +117,7 @@ TEST_F(RobustWindow, EveryCommandDrawsOnceAndLeavesTheCriterionAndGridOfTheField
     }
 }
 
-// Unknown commands, and commands that cannot run: Solve without room for piT,
-// or anything before data are loaded.
+// Unknown commands, and Solve without room for piT.
 TEST_F(RobustWindow, CommandsThatCannotRunChangeNothing) {
     int changes = window->changes;
     app->Command(999, 0);
@@ -148,17 +138,6 @@ TEST_F(RobustWindow, CommandsThatCannotRunChangeNothing) {
     EXPECT_EQ(Text(IDC_CRITERION_VALUE), "*****");
     window->Type(IDC_PIG_EDIT, "0.1");
     EXPECT_NE(Text(IDC_CRITERION_VALUE), "*****");
-
-    MoveProgramTo("no sample");
-    Start();
-    EXPECT_NE(TakeError(), "");
-    Press(IDC_REFRESH);
-    EXPECT_EQ(GridCell(IDC_EXPECTED_GRID, T, T), "0.0");
-    Press(IDC_SOLVE);
-    Press(IDC_BETAT_UP);
-    window->ChooseModel(3);
-    EXPECT_EQ(Text(IDC_CRITERION_VALUE), "******");
-    EXPECT_EQ(Text(IDC_BETAT_EDIT), "0.101000");
 }
 
 }  // namespace
