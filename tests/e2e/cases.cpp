@@ -69,9 +69,9 @@ void CheckPicture(Checks& checks, RemoteProgram& program, const Setup& setup,
                   "cells with text:" + slots);
 }
 
-// Opens the Frequencies menu, one title right of File (both answer Alt+F),
-// and says whether its lower item, Equal, has black (enabled) text;
-// the upper item is highlighted, its text never black.
+// Opens the Frequencies menu by keys from the menu bar (its title shares
+// File's mnemonic) and says whether its lower item, Equal, has black
+// (enabled) text; the upper item is highlighted, its text never black.
 std::optional<bool> EqualItemBlack(RemoteProgram& program, const Setup& setup,
                                    const std::string& name) {
     program.Post(WM_SYSCOMMAND, SC_KEYMENU, 0);  // the menu bar, File selected, nothing open
