@@ -200,7 +200,7 @@ TEST(OneSite, SharesOneSiteEquallyOverTheCellsItAllows) {
         std::string cells;  // row and column bases of each cell with a share
     } cases[] = {
         {"u", "a", Ambiguity::Skip, "TA"},
-        {"R", "A", Ambiguity::Average, "AA GA"},
+        {"R", "A", Ambiguity::Resolve, "AA"},
         {"Y", "Y", Ambiguity::Average, "CC CT TC TT"},
         {"A", "R", Ambiguity::Resolve, "AA"},
         {"R", "C", Ambiguity::Resolve, "AC GC"},
