@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "distance/row_pipeline.h"
+#include "matrix_rows.h"
 #include "record_writer.h"
 
 namespace dyvern::cli {
@@ -10,8 +12,9 @@ namespace {
 constexpr std::size_t kPhylipNameWidth = 10;
 
 std::string PhylipName(const std::string& name) {
-    return name.size() >= kPhylipNameWidth ? name + " "
-                                           : name + std::string(kPhylipNameWidth - name.size(), ' ');
+    return name.size() >= kPhylipNameWidth
+               ? name + " "
+               : name + std::string(kPhylipNameWidth - name.size(), ' ');
 }
 
 // A value of the pair list as the record writer writes it.
@@ -21,6 +24,8 @@ std::string Field(double value) { return Value(value).Tsv(); }
 
 DistRowFormatter::DistRowFormatter(const PackedAlignment& packed, bool matrix, ListFilter filter)
     : packed(packed), matrix(matrix), filter(filter) {}
+
+std::string DistRowFormatter::RowName(int row) const { return PhylipName(packed.name(row)); }
 
 std::string DistRowFormatter::Header() const {
     if (matrix) return std::to_string(packed.size()) + "\n";
@@ -41,7 +46,7 @@ void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& te
 void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distances,
                               RowText& text) const {
     if (matrix) {
-        text.out += PhylipName(packed.name(row));
+        text.out += RowName(row);
         for (std::size_t j = 0; j < distances.size(); ++j) {
             const int column = static_cast<int>(j);
             if (row < column) NotePair(row, column, distances[j], text);
@@ -68,12 +73,18 @@ void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distance
 void FormatRows(const PackedAlignment& packed, const DistanceOptions& options,
                 const DistRowFormatter& formatter, int rowBegin, int rowEnd,
                 const std::function<void(RowText&&)>& take) {
-    ComputeDistanceRows(packed, options, formatter.Shape(), rowBegin, rowEnd,
-                        [&](int row, const std::vector<PairDistance>& distances) {
-                            RowText text;
-                            formatter.Append(row, distances, text);
-                            take(std::move(text));
-                        });
+    CheckRowRange(packed, options, rowBegin, rowEnd);
+    if (formatter.Matrix() && MatrixKeepsPairs(static_cast<int>(packed.size()), rowBegin, rowEnd))
+        return FormatMatrixRows(packed, options, formatter, rowBegin, rowEnd, take);
+    // Each row is formatted on the thread that computed it.
+    RunRowsInOrder<RowText>(
+        rowBegin, rowEnd, options.threads,
+        [&](int row) {
+            RowText text;
+            formatter.Append(row, DistanceRow(packed, options, formatter.Shape(), row), text);
+            return text;
+        },
+        [&](int, RowText& text) { take(std::move(text)); });
 }
 
 }  // namespace dyvern::cli

@@ -46,12 +46,16 @@ public:
     RowShape Shape() const { return matrix ? RowShape::Square : RowShape::UpperTriangle; }
     // The first line(s) of standard output.
     std::string Header() const;
+    bool Matrix() const { return matrix; }
     // Appends row `row` to `text`.
     void Append(int row, const std::vector<PairDistance>& distances, RowText& text) const;
-
-private:
+    // The name that begins a row of the matrix.
+    std::string RowName(int row) const;
+    // Counts the pair (i, j), i < j, in the totals and says on standard
+    // error why it has no distance, if it has none.
     void NotePair(int i, int j, const PairDistance& r, RowText& text) const;
 
+private:
     const PackedAlignment& packed;
     bool matrix;
     ListFilter filter;

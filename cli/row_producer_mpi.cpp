@@ -6,11 +6,14 @@
 #include <mpi.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <thread>
 
+#include "distance/row_pipeline.h"
 #include "row_producer.h"
 
 namespace dyvern::cli {
@@ -55,8 +58,8 @@ void Put(Bytes& bytes, const void* data, std::size_t size) {
 }
 
 Bytes Pack(const RowText& text) {
-    const std::int64_t head[5] = {text.totals.unfitted, text.totals.saturated,
-                                  text.totals.leftOut, static_cast<std::int64_t>(text.out.size()),
+    const std::int64_t head[5] = {text.totals.unfitted, text.totals.saturated, text.totals.leftOut,
+                                  static_cast<std::int64_t>(text.out.size()),
                                   static_cast<std::int64_t>(text.err.size())};
     Bytes bytes;
     Put(bytes, head, sizeof head);
@@ -86,9 +89,10 @@ struct Blocks {
 
 // `afterRow` runs after each row: a process with blocks on their way calls
 // into MPI there, since a large message moves only while its sender does.
-RowText ComputeBlock(const PackedAlignment& packed, const DistanceOptions& options,
-                     const DistRowFormatter& formatter, const Blocks& blocks, int b,
-                     const std::function<void()>& afterRow = [] {}) {
+RowText ComputeBlock(
+    const PackedAlignment& packed, const DistanceOptions& options,
+    const DistRowFormatter& formatter, const Blocks& blocks, int b,
+    const std::function<void()>& afterRow = [] {}) {
     RowText block;
     FormatRows(packed, options, formatter, blocks.begin(b), blocks.end(b), [&](RowText&& row) {
         block.out += row.out;
@@ -99,9 +103,27 @@ RowText ComputeBlock(const PackedAlignment& packed, const DistanceOptions& optio
     return block;
 }
 
+// MPI's own waits spin on a core, which on a machine shared by several
+// processes takes it from the ones computing; these sleep between looks.
+void Nap() { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
+
+void WaitFor(MPI_Request& request) {
+    int done = 0;
+    MPI_Test(&request, &done, MPI_STATUS_IGNORE);
+    while (!done) {
+        Nap();
+        MPI_Test(&request, &done, MPI_STATUS_IGNORE);
+    }
+}
+
 RowText Receive(int source) {
     MPI_Status status;
-    MPI_Probe(source, kTag, MPI_COMM_WORLD, &status);
+    int arrived = 0;
+    MPI_Iprobe(source, kTag, MPI_COMM_WORLD, &arrived, &status);
+    while (!arrived) {
+        Nap();
+        MPI_Iprobe(source, kTag, MPI_COMM_WORLD, &arrived, &status);
+    }
     int count = 0;
     MPI_Get_count(&status, MPI_BYTE, &count);
     Bytes bytes(static_cast<std::size_t>(count));
@@ -115,8 +137,8 @@ RowTotals Lead(const PackedAlignment& packed, const DistanceOptions& options,
     RowTotals totals;
     for (int b = 0; b < blocks.count(); ++b) {
         const int owner = b % size;
-        const RowText text = owner == kLead ? ComputeBlock(packed, options, formatter, blocks, b)
-                                            : Receive(owner);
+        const RowText text =
+            owner == kLead ? ComputeBlock(packed, options, formatter, blocks, b) : Receive(owner);
         totals.Add(text.totals);
         write(text);
     }
@@ -140,11 +162,22 @@ void Follow(const PackedAlignment& packed, const DistanceOptions& options,
         MPI_Isend(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, kLead, kTag,
                   MPI_COMM_WORLD, &sent.back().second);
         if (sent.size() > kBlocksInFlight) {
-            MPI_Wait(&sent.front().second, MPI_STATUS_IGNORE);
+            WaitFor(sent.front().second);
             sent.pop_front();
         }
     }
-    for (auto& block : sent) MPI_Wait(&block.second, MPI_STATUS_IGNORE);
+    for (auto& block : sent) WaitFor(block.second);
+}
+
+// The cores of a machine shared out among the processes of the run on it.
+int ThreadsPerProcess(int requested) {
+    if (requested > 0 || !Running()) return requested;
+    MPI_Comm machine;
+    MPI_Comm_split_type(MPI_COMM_WORLD, MPI_COMM_TYPE_SHARED, 0, MPI_INFO_NULL, &machine);
+    int processes = 1;
+    MPI_Comm_size(machine, &processes);
+    MPI_Comm_free(&machine);
+    return std::max(1, ThreadCount(0) / processes);
 }
 
 }  // namespace
@@ -159,9 +192,11 @@ ProcessGroup::~ProcessGroup() {
 
 bool ProcessGroup::Lead() const { return Rank() == kLead; }
 
-RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& options,
+RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& requested,
                       const DistRowFormatter& formatter,
                       const std::function<void(const RowText&)>& write) {
+    DistanceOptions options = requested;
+    options.threads = ThreadsPerProcess(requested.threads);
     const int rows = static_cast<int>(packed.size());
     const int rank = Rank(), size = Size();
     const Blocks blocks{rows, std::clamp(rows / (kBlocksPerProcess * size), 1, kMostBlockRows)};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "distance/packed_pair.h"
+#include "distance/plane_counts.h"
 #include "distance/row_pipeline.h"
 
 namespace dyvern {
@@ -20,17 +21,10 @@ PairDistance Diagonal(const PackedAlignment& packed, const DistanceOptions& opti
     return {self.sites, 0.0, std::numeric_limits<double>::quiet_NaN(), FitStatus::Identical};
 }
 
-PairDistance Between(const PackedAlignment& packed, const DistanceOptions& options, int i, int j) {
-    const int first = std::min(i, j), second = std::max(i, j);
-    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80;
-    const PairTable table = byKind && KindsSuffice(packed, first, second, options.ambiguity)
-                                ? CountPackedKinds(packed, first, second, options.ambiguity)
-                                : CountPackedPair(packed, first, second, options.ambiguity);
-    return DistanceOf(table, options.model, options.criterion);
-}
+}  // namespace
 
-void CheckArguments(const PackedAlignment& packed, const DistanceOptions& options, int rowBegin,
-                    int rowEnd) {
+void CheckRowRange(const PackedAlignment& packed, const DistanceOptions& options, int rowBegin,
+                   int rowEnd) {
     if (options.threads < 0)
         throw std::invalid_argument("the number of threads must be 0 (all cores) or more, not " +
                                     std::to_string(options.threads));
@@ -41,7 +35,20 @@ void CheckArguments(const PackedAlignment& packed, const DistanceOptions& option
                                     std::to_string(n) + " sequences");
 }
 
-}  // namespace
+PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOptions& options, int i,
+                             int j) {
+    const int first = std::min(i, j), second = std::max(i, j);
+    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80;
+    if (byKind && KindsSuffice(packed, first, second, options.ambiguity)) {
+        const DifferenceCounts d =
+            CountDifferences(packed.planes(first), packed.planes(second), packed.wordCount());
+        return DistanceOfKinds(static_cast<int>(d.plain), static_cast<double>(d.transitions),
+                               static_cast<double>(d.transversions), options.model,
+                               options.criterion);
+    }
+    return DistanceOf(CountPackedPair(packed, first, second, options.ambiguity), options.model,
+                      options.criterion);
+}
 
 std::vector<PairDistance> DistanceRow(const PackedAlignment& packed, const DistanceOptions& options,
                                       RowShape shape, int row) {
@@ -51,16 +58,17 @@ std::vector<PairDistance> DistanceRow(const PackedAlignment& packed, const Dista
     distances.reserve(static_cast<std::size_t>(std::max(0, n - first)));
     for (int j = first; j < n; ++j)
         distances.push_back(j == row ? Diagonal(packed, options, row)
-                                     : Between(packed, options, row, j));
+                                     : DistanceBetween(packed, options, row, j));
     return distances;
 }
 
 void ComputeDistanceRows(const PackedAlignment& packed, const DistanceOptions& options,
                          RowShape shape, int rowBegin, int rowEnd, const RowCallback& onRow) {
-    CheckArguments(packed, options, rowBegin, rowEnd);
-    RunRowsInOrder(
+    CheckRowRange(packed, options, rowBegin, rowEnd);
+    RunRowsInOrder<std::vector<PairDistance>>(
         rowBegin, rowEnd, options.threads,
-        [&](int row) { return DistanceRow(packed, options, shape, row); }, onRow);
+        [&](int row) { return DistanceRow(packed, options, shape, row); },
+        [&](int row, std::vector<PairDistance>& distances) { onRow(row, distances); });
 }
 
 }  // namespace dyvern

@@ -40,6 +40,16 @@ using RowCallback = std::function<void(int row, const std::vector<PairDistance>&
 void ComputeDistanceRows(const PackedAlignment& packed, const DistanceOptions& options,
                          RowShape shape, int rowBegin, int rowEnd, const RowCallback& onRow);
 
+// Throws std::invalid_argument, as ComputeDistanceRows does, for a negative
+// thread count or rows outside [0, size].
+void CheckRowRange(const PackedAlignment& packed, const DistanceOptions& options, int rowBegin,
+                   int rowEnd);
+
+// The distance of sequences i and j (i != j), counted with the smaller index
+// as sequence 1, as every row holds it.
+PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOptions& options, int i,
+                             int j);
+
 // The distances of one row, as ComputeDistanceRows hands it over.
 std::vector<PairDistance> DistanceRow(const PackedAlignment& packed, const DistanceOptions& options,
                                       RowShape shape, int row);

@@ -284,6 +284,27 @@ PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind
     return FullFit(byKind ? PooledByKind(counts) : counts, siteCount, model, criterion);
 }
 
+PairDistance DistanceOfKinds(int sites, double transitions, double transversions, ModelKind model,
+                             Criterion criterion) {
+    DivergenceCounts pooled{};
+    pooled[A][A] = sites - transitions - transversions;
+    pooled[A][G] = transitions;
+    pooled[A][C] = transversions;
+    const bool byKind = model == ModelKind::JC69 || model == ModelKind::K80;
+    if (byKind && sites > 0 && transitions + transversions > 0.0) {
+        // The totals the pooled table has, without summing its cells again.
+        Totals t;
+        t.transitions = transitions;
+        t.transversions = transversions;
+        t.cells = sites;
+        const Fast fast = criterion == Criterion::MaxLikelihood
+                              ? Likelihood(pooled, sites, model, t)
+                              : LeastSquares(pooled, sites, model, t);
+        if (fast) return *fast;
+    }
+    return DistanceOf(pooled, sites, model, criterion);
+}
+
 PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion) {
     return DistanceOf(table.counts, table.sites, model, criterion);
 }

@@ -29,6 +29,13 @@ PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion crite
 PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
                         Criterion criterion);
 
+// DistanceOf the table of `sites` plain sites of which `transitions` and
+// `transversions` differ, without building and checking a table: the
+// counts of JC69 and K80, which see nothing else. Other models are given
+// the pooled table such counts stand for.
+PairDistance DistanceOfKinds(int sites, double transitions, double transversions, ModelKind model,
+                             Criterion criterion);
+
 // The same without the full fit: nothing where DistanceOf needs it.
 std::optional<PairDistance> FastDistanceOf(const DivergenceCounts& counts, int siteCount,
                                            ModelKind model, Criterion criterion);

@@ -1,0 +1,100 @@
+#include "matrix_rows.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "distance/row_pipeline.h"
+#include "record_writer.h"
+
+namespace dyvern::cli {
+namespace {
+
+// About 150 MB of kept text and offsets; a matrix of 4,000 sequences.
+constexpr long long kMostKeptPairs = 8'000'000;
+
+// A space and ten significant digits, as most distances are written.
+constexpr std::size_t kTypicalPiece = 13;
+
+std::string MatrixNumber(double d) { return std::isfinite(d) ? FormatNumber(d) : kNoDistance; }
+
+// The numbers of consecutive columns, each with the space before it.
+class Pieces {
+public:
+    explicit Pieces(std::size_t count = 0) { text.reserve(count * kTypicalPiece); }
+    void Add(double d) {
+        text += ' ';
+        text += MatrixNumber(d);
+    }
+    const std::string& Text() const { return text; }
+    // Appends the next piece not yet taken to `line`.
+    void TakeNext(std::string& line) {
+        const std::size_t end = std::min(text.find(' ', taken + 1), text.size());
+        line.append(text, taken, end - taken);
+        taken = end;
+    }
+
+private:
+    std::string text;
+    std::size_t taken = 0;
+};
+
+// What a worker makes of one row: the columns before the kept rows, which no
+// kept row holds, and those right of the diagonal, with their notes.
+struct MatrixRow {
+    RowText text;
+    Pieces before;
+    Pieces right;
+};
+
+MatrixRow ComputeRow(const PackedAlignment& packed, const DistanceOptions& options,
+                     const DistRowFormatter& formatter, int rowBegin, int row) {
+    const int n = static_cast<int>(packed.size());
+    MatrixRow m{{},
+                Pieces(static_cast<std::size_t>(rowBegin)),
+                Pieces(static_cast<std::size_t>(n - row - 1))};
+    for (int j = 0; j < rowBegin; ++j) m.before.Add(DistanceBetween(packed, options, j, row).d);
+    for (int j = row + 1; j < n; ++j) {
+        const PairDistance r = DistanceBetween(packed, options, row, j);
+        formatter.NotePair(row, j, r, m.text);
+        m.right.Add(r.d);
+    }
+    return m;
+}
+
+}  // namespace
+
+bool MatrixKeepsPairs(int size, int rowBegin, int rowEnd) {
+    // Row i keeps size - 1 - i pairs.
+    const long long rows = rowEnd - rowBegin;
+    const long long kept =
+        rows * (size - 1) - (static_cast<long long>(rowBegin) + rowEnd - 1) * rows / 2;
+    return kept <= kMostKeptPairs;
+}
+
+void FormatMatrixRows(const PackedAlignment& packed, const DistanceOptions& options,
+                      const DistRowFormatter& formatter, int rowBegin, int rowEnd,
+                      const std::function<void(RowText&&)>& take) {
+    std::vector<Pieces> kept;  // the right parts of rows rowBegin, ..., the row before
+    kept.reserve(static_cast<std::size_t>(rowEnd - rowBegin));
+    RunRowsInOrder<MatrixRow>(
+        rowBegin, rowEnd, options.threads,
+        [&](int row) { return ComputeRow(packed, options, formatter, rowBegin, row); },
+        [&](int row, MatrixRow& m) {
+            std::string line = formatter.RowName(row);
+            const std::size_t first = line.size();
+            line.reserve(first + kTypicalPiece * packed.size() + 1);
+            line += m.before.Text();
+            // Row j's pieces are taken in column order, one by each row below it.
+            for (Pieces& above : kept) above.TakeNext(line);
+            line += ' ';
+            line += FormatNumber(0.0);
+            line += m.right.Text();
+            line.erase(first, 1);  // no space before the first column
+            line += '\n';
+            m.text.out = std::move(line);
+            kept.push_back(std::move(m.right));
+            take(std::move(m.text));
+        });
+}
+
+}  // namespace dyvern::cli
