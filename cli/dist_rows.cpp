@@ -33,11 +33,12 @@ std::string DistRowFormatter::Header() const {
 }
 
 void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& text) const {
+    if (r.status != FitStatus::Unfittable && r.status != FitStatus::Saturated) return;
     const std::string pair = packed.name(i) + " and " + packed.name(j);
     if (r.status == FitStatus::Unfittable) {
         ++text.totals.unfitted;
         text.err += pair + ": no sites in common, no distance\n";
-    } else if (r.status == FitStatus::Saturated) {
+    } else {
         ++text.totals.saturated;
         text.err += pair + ": too many differences for the model (saturated), no finite distance\n";
     }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "distance/row_pipeline.h"
+#include "huge_block.h"
 #include "record_writer.h"
 
 namespace dyvern::cli {
@@ -17,25 +19,64 @@ constexpr std::size_t kTypicalPiece = 13;
 
 std::string MatrixNumber(double d) { return std::isfinite(d) ? FormatNumber(d) : kNoDistance; }
 
+// Bytes kept to the end of the run, one block after another. Kept apart
+// from the rows' passing buffers, which would otherwise leave gaps too small
+// to reuse between the kept pieces.
+class ByteStore {
+public:
+    template <class Bytes>
+    const char* Keep(const Bytes& bytes) {
+        if (blocks.empty() || used + bytes.size() > blocks.back().size()) {
+            blocks.emplace_back(std::max(kBlockSize, bytes.size()));
+            used = 0;
+        }
+        char* at = blocks.back().data() + used;
+        std::memcpy(at, bytes.data(), bytes.size());
+        used += bytes.size();
+        return at;
+    }
+
+private:
+    static constexpr std::size_t kBlockSize = std::size_t{4} << 20;
+    std::vector<HugeBlock> blocks;
+    std::size_t used = 0;  // bytes of the last block
+};
+
 // The numbers of consecutive columns, each with the space before it.
 class Pieces {
 public:
-    explicit Pieces(std::size_t count = 0) { text.reserve(count * kTypicalPiece); }
+    explicit Pieces(std::size_t count = 0) {
+        text.reserve(count * kTypicalPiece);
+        lengths.reserve(count);
+    }
     void Add(double d) {
+        const std::size_t before = text.size();
         text += ' ';
         text += MatrixNumber(d);
+        lengths.push_back(static_cast<unsigned char>(text.size() - before));
     }
     const std::string& Text() const { return text; }
-    // Appends the next piece not yet taken to `line`.
+    // Moves the pieces into `store`, where the rows below read them.
+    void KeepIn(ByteStore& store) {
+        keptText = store.Keep(text);
+        keptLengths = store.Keep(lengths);
+        text = std::string();
+        lengths = std::vector<unsigned char>();
+    }
+    // Appends the next kept piece not yet taken to `line`.
     void TakeNext(std::string& line) {
-        const std::size_t end = std::min(text.find(' ', taken + 1), text.size());
-        line.append(text, taken, end - taken);
-        taken = end;
+        const auto length = static_cast<unsigned char>(keptLengths[next++]);
+        line.append(keptText + taken, length);
+        taken += length;
     }
 
 private:
     std::string text;
-    std::size_t taken = 0;
+    std::vector<unsigned char> lengths;  // a number is at most 24 characters
+    const char* keptText = nullptr;
+    const char* keptLengths = nullptr;
+    std::size_t taken = 0;  // characters of the kept pieces taken
+    std::size_t next = 0;   // the next piece to take
 };
 
 // What a worker makes of one row: the columns before the kept rows, which no
@@ -76,6 +117,7 @@ void FormatMatrixRows(const PackedAlignment& packed, const DistanceOptions& opti
                       const std::function<void(RowText&&)>& take) {
     std::vector<Pieces> kept;  // the right parts of rows rowBegin, ..., the row before
     kept.reserve(static_cast<std::size_t>(rowEnd - rowBegin));
+    ByteStore store;
     RunRowsInOrder<MatrixRow>(
         rowBegin, rowEnd, options.threads,
         [&](int row) { return ComputeRow(packed, options, formatter, rowBegin, row); },
@@ -92,6 +134,7 @@ void FormatMatrixRows(const PackedAlignment& packed, const DistanceOptions& opti
             line.erase(first, 1);  // no space before the first column
             line += '\n';
             m.text.out = std::move(line);
+            m.right.KeepIn(store);
             kept.push_back(std::move(m.right));
             take(std::move(m.text));
         });

@@ -1,19 +1,9 @@
 #include "record_writer.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace dyvern::cli {
-
-std::string FormatNumber(double value) {
-    if (value == 0.0) return "0";  // and -0
-    // to_chars writes what printf's %.10g writes, several times faster.
-    char text[32];
-    const std::to_chars_result written = std::to_chars(
-        text, text + sizeof text, value, std::chars_format::general, kSignificantDigits);
-    return std::string(text, written.ptr);
-}
 
 std::string JsonString(const std::string& text) {
     std::string quoted = "\"";
@@ -63,8 +53,7 @@ std::string Value::Json() const {
     return std::isfinite(number) ? FormatNumber(number) : "null";
 }
 
-RecordWriter::RecordWriter(std::ostream& out, RecordFormat format,
-                           std::vector<std::string> columns)
+RecordWriter::RecordWriter(std::ostream& out, RecordFormat format, std::vector<std::string> columns)
     : out(out), format(format), columns(std::move(columns)) {
     if (format == RecordFormat::Json) {
         out << "[";

@@ -8,17 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "number_text.h"
+
 namespace dyvern::cli {
 
 enum class RecordFormat { Tsv, Json };
 
 class Value {
 public:
-    Value() = default;  // does not apply
+    Value() = default;                                            // does not apply
     Value(double number) : kind(Kind::Number), number(number) {}  // NOLINT: plain numbers read best
-    Value(int whole) : kind(Kind::Whole), number(whole) {}       // NOLINT
+    Value(int whole) : kind(Kind::Whole), number(whole) {}        // NOLINT
     Value(std::string text) : kind(Kind::Text), text(std::move(text)) {}  // NOLINT
-    Value(const char* text) : kind(Kind::Text), text(text) {}           // NOLINT
+    Value(const char* text) : kind(Kind::Text), text(text) {}             // NOLINT
 
     std::string Tsv() const;
     std::string Json() const;
@@ -54,10 +56,6 @@ private:
     bool finished = false;
 };
 
-// Every number is written to 10 significant digits: the fits are refined to
-// better than that, so each digit written is a digit of the optimum.
-inline constexpr int kSignificantDigits = 10;
-std::string FormatNumber(double value);
 // A JSON string literal.
 std::string JsonString(const std::string& text);
 
