@@ -13,6 +13,7 @@ const OptionRule kRecordFormat{"format", 1, {"tsv", "json"}};
 const OptionRule kMatrixFormat{"format", 1, {"phylip", "tsv"}};
 const OptionRule kThreads{"threads", 1, {}};
 const OptionRule kMaxD{"max-d", 1, {}};
+const OptionRule kOutput{"output", 1, {}};
 
 constexpr const char* kPairHelp =
     "Pairs:\n"
@@ -54,7 +55,7 @@ constexpr const char* kCompareHelp =
 constexpr const char* kDistHelp =
     "Usage: dyvern-cli dist ALIGNMENT [--model M] [--criterion ml|ls]\n"
     "                   [--ambiguity skip|average|resolve] [--format phylip|tsv]\n"
-    "                   [--threads N] [--max-d VALUE]\n\n"
+    "                   [--threads N] [--max-d VALUE] [--output FILE]\n\n"
     "d, substitutions per site, for every pair of sequences.\n\n"
     "  --model M            JC69, F81, K80 or HKY85 (default: K80)\n"
     "  --criterion ml|ls    maximum likelihood (default) or least squares\n"
@@ -66,7 +67,11 @@ constexpr const char* kDistHelp =
     "                       with MPI, 'mpirun -np P dyvern-cli dist ...' also\n"
     "                       shares the pairs among P processes, same output\n"
     "  --max-d VALUE        tsv only: keep the pairs with d at most VALUE; how many\n"
-    "                       were left out is said on standard error\n\n"
+    "                       were left out is said on standard error\n"
+    "  --output FILE        write to FILE instead of standard output (under\n"
+    "                       mpirun much faster: the launcher passes standard\n"
+    "                       output on through itself); created only once the\n"
+    "                       alignment has been read\n\n"
     "A pair with no finite estimate of d (too many differences for the model, or\n"
     "no sites in common) has no distance: the matrix shows -1 for it, tsv shows\n"
     "inf or NA with its status, and standard error names every such pair.\n";
@@ -96,22 +101,29 @@ const std::vector<Command>& Commands() {
     static const std::string tableHelp = Join(kTableHelp, "Options:\n", kAmbiguityHelp);
     static const std::string reportHelp = Join(kReportHelp, kPairHelp, kAmbiguityHelp);
     static const std::vector<Command> kCommands = {
-        {"fit", "fit the models to each pair: estimates, d, its uncertainty, fit test",
+        {"fit",
+         "fit the models to each pair: estimates, d, its uncertainty, fit test",
          fitHelp.c_str(),
          {kPair, kAllPairs, kModel, kCriterion, kAmbiguity, kRecordFormat},
          RunFit},
-        {"compare", "compare the four models by likelihood: AIC, BIC, weights, LR tests",
+        {"compare",
+         "compare the four models by likelihood: AIC, BIC, weights, LR tests",
          compareHelp.c_str(),
          {kPair, kAllPairs, kAmbiguity, kRecordFormat},
          RunCompare},
-        {"dist", "d for all pairs, as a matrix or a list", distHelp.c_str(),
-         {kModel, kOneCriterion, kAmbiguity, kMatrixFormat, kThreads, kMaxD},
+        {"dist",
+         "d for all pairs, as a matrix or a list",
+         distHelp.c_str(),
+         {kModel, kOneCriterion, kAmbiguity, kMatrixFormat, kThreads, kMaxD, kOutput},
          RunDist},
-        {"table", "the table of base pairs of two sequences, as a data file",
+        {"table",
+         "the table of base pairs of two sequences, as a data file",
          tableHelp.c_str(),
          {kAmbiguity},
          RunTable},
-        {"report", "the window's goodness-of-fit report for one model", reportHelp.c_str(),
+        {"report",
+         "the window's goodness-of-fit report for one model",
+         reportHelp.c_str(),
          {kPair, kModel, kAmbiguity},
          RunReport},
     };

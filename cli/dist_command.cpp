@@ -1,7 +1,9 @@
 // dyvern-cli dist: d for every pair of an alignment, as a PHYLIP matrix or a
 // list of pairs, each row written as soon as it is finished so that memory
 // does not grow with the number of pairs.
+#include <fstream>
 #include <ostream>
+#include <stdexcept>
 
 #include "command.h"
 #include "dist_rows.h"
@@ -37,6 +39,12 @@ ListFilter ReadFilter(const Arguments& arguments) {
     return {true, DecimalNumber("max-d", arguments.Value("max-d", ""))};
 }
 
+std::ofstream OpenOutput(const std::string& path) {
+    std::ofstream file(path, std::ios::binary);
+    if (!file) throw std::runtime_error("cannot create " + path);
+    return file;
+}
+
 void WriteSummary(const RowTotals& totals, bool matrix, const ListFilter& filter,
                   std::ostream& err) {
     const long long missing = totals.saturated + totals.unfitted;
@@ -61,11 +69,17 @@ int RunDist(const Arguments& arguments, Streams streams) {
     const PackedAlignment packed(std::get<Alignment>(input.content));
     const DistRowFormatter formatter(packed, matrix, filter);
 
-    streams.out << formatter.Header();
+    // Only the first process of an MPI run writes; the others leave the file alone.
+    std::ofstream file;
+    if (arguments.Has("output") && LeadProcess()) file = OpenOutput(arguments.Value("output", ""));
+    std::ostream& out = file.is_open() ? file : streams.out;
+    out << formatter.Header();
     const RowTotals totals = ProduceRows(packed, options, formatter, [&](const RowText& text) {
-        streams.out.write(text.out.data(), static_cast<std::streamsize>(text.out.size()));
+        out.write(text.out.data(), static_cast<std::streamsize>(text.out.size()));
         streams.err << text.err;
     });
+    if (file.is_open() && !file.flush())
+        throw std::runtime_error("cannot write " + arguments.Value("output", ""));
     WriteSummary(totals, matrix, filter, streams.err);
     return totals.unfitted > 0 ? kSomePairsNotFitted : kDone;
 }

@@ -22,6 +22,9 @@ public:
     bool Lead() const;
 };
 
+// Whether this process writes: the only one, or the first of an MPI run.
+bool LeadProcess();
+
 // Computes every row, formats it with `formatter` and passes the text to
 // `write` in row order (on the lead process only); returns the totals of all
 // rows, the same on every process.

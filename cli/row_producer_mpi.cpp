@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <thread>
 
 #include "distance/row_pipeline.h"
@@ -116,14 +117,12 @@ void WaitFor(MPI_Request& request) {
     }
 }
 
-RowText Receive(int source) {
+// The next block from `source`, if one has arrived.
+std::optional<RowText> ReceiveIfArrived(int source) {
     MPI_Status status;
     int arrived = 0;
     MPI_Iprobe(source, kTag, MPI_COMM_WORLD, &arrived, &status);
-    while (!arrived) {
-        Nap();
-        MPI_Iprobe(source, kTag, MPI_COMM_WORLD, &arrived, &status);
-    }
+    if (!arrived) return std::nullopt;
     int count = 0;
     MPI_Get_count(&status, MPI_BYTE, &count);
     Bytes bytes(static_cast<std::size_t>(count));
@@ -131,14 +130,42 @@ RowText Receive(int source) {
     return Unpack(bytes);
 }
 
+// Blocks from the other processes, taken in as they arrive, also while the
+// first process computes its own: a sender whose block is not taken waits.
+class Arrivals {
+public:
+    explicit Arrivals(int size) : waiting(static_cast<std::size_t>(size)) {}
+
+    void TakeIn() {
+        for (int source = 0; source < static_cast<int>(waiting.size()); ++source) {
+            if (source == kLead) continue;
+            while (std::optional<RowText> block = ReceiveIfArrived(source))
+                waiting[static_cast<std::size_t>(source)].push_back(std::move(*block));
+        }
+    }
+
+    RowText Next(int source) {
+        std::deque<RowText>& queue = waiting[static_cast<std::size_t>(source)];
+        for (TakeIn(); queue.empty(); TakeIn()) Nap();
+        RowText block = std::move(queue.front());
+        queue.pop_front();
+        return block;
+    }
+
+private:
+    std::vector<std::deque<RowText>> waiting;  // by source, in the order sent
+};
+
 RowTotals Lead(const PackedAlignment& packed, const DistanceOptions& options,
                const DistRowFormatter& formatter, const Blocks& blocks, int size,
                const std::function<void(const RowText&)>& write) {
     RowTotals totals;
+    Arrivals arrivals(size);
     for (int b = 0; b < blocks.count(); ++b) {
         const int owner = b % size;
-        const RowText text =
-            owner == kLead ? ComputeBlock(packed, options, formatter, blocks, b) : Receive(owner);
+        const RowText text = owner == kLead ? ComputeBlock(packed, options, formatter, blocks, b,
+                                                           [&] { arrivals.TakeIn(); })
+                                            : arrivals.Next(owner);
         totals.Add(text.totals);
         write(text);
     }
@@ -190,7 +217,8 @@ ProcessGroup::~ProcessGroup() {
     if (Running()) MPI_Finalize();
 }
 
-bool ProcessGroup::Lead() const { return Rank() == kLead; }
+bool LeadProcess() { return Rank() == kLead; }
+bool ProcessGroup::Lead() const { return LeadProcess(); }
 
 RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& requested,
                       const DistRowFormatter& formatter,

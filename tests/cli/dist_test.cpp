@@ -2,6 +2,9 @@
 // with the pairs that have no distance said, never silent.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli_runner.h"
@@ -59,6 +62,20 @@ TEST(Dist, ListKeepsThePairsUnderTheLimitAndCountsTheRest) {
     EXPECT_NE(some.err.find(std::to_string(10 - kept) + " pairs with d above 0.15"),
               std::string::npos)
         << some.err;
+}
+
+TEST(Dist, OutputFileHoldsWhatStandardOutputWouldAndIsMadeOnlyForAGoodAlignment) {
+    const std::string path = ::testing::TempDir() + "dyvern_dist_output.phy";
+    std::remove(path.c_str());
+    const CliResult toFile = RunCli({"dist", kPrimates, "--output", path});
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_EQ(toFile.out, "");
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), RunCli({"dist", kPrimates}).out);
+    std::remove(path.c_str());
+    const std::string bad = std::string(DYVERN_CLI_DATA) + "/name_twice.fasta";
+    EXPECT_EQ(RunCli({"dist", bad, "--output", path}).status, 2);
+    EXPECT_FALSE(std::ifstream(path).good());
 }
 
 TEST(Dist, PairsWithoutADistanceAreNamed) {

@@ -31,6 +31,7 @@ TEST(Usage, BadCommandLinesAndBadFilesSayWhyAndWriteNothing) {
         {{"dist", fasta, "--model", "K80,HKY85"}, "--model takes one model here"},
         {{"dist", fasta, "--threads", "-1"}, "--threads takes a whole number"},
         {{"dist", fasta, "--max-d", "0.1"}, "--max-d keeps pairs of a list: use --format tsv"},
+        {{"dist", fasta, "--output", "no-such-folder/d.phy"}, "cannot create no-such-folder/d.phy"},
         {{"table", fasta, "Human"}, "table takes ALIGNMENT NAME1 NAME2"},
         {{"table", fasta, "Human", "Human"}, "the two names are the same"},
         {{"table", sample, "a", "b"}, "is already a data file"},
