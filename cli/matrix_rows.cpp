@@ -26,6 +26,7 @@ class ByteStore {
 public:
     template <class Bytes>
     const char* Keep(const Bytes& bytes) {
+        if (bytes.size() == 0) return nullptr;  // the last row keeps nothing
         if (blocks.empty() || used + bytes.size() > blocks.back().size()) {
             blocks.emplace_back(std::max(kBlockSize, bytes.size()));
             used = 0;
