@@ -56,7 +56,8 @@ int RunCompare(const Arguments& arguments, Streams streams) {
     std::vector<ModelComparison> comparisons;
     bool anyUnfitted = false;
     for (const NamedTable& table : tables) {
-        comparisons.push_back(CompareModels(table.counts, table.siteCount));
+        // The table of models prints no distances, so no uncertainty of d either.
+        comparisons.push_back(CompareModels(table.counts, table.siteCount, Uncertainty::None));
         anyUnfitted |= NotePreference(table, comparisons.back(), streams.err);
     }
     const RecordFormat format = json ? RecordFormat::Json : RecordFormat::Tsv;

@@ -252,7 +252,7 @@ DivergenceCounts PooledByKind(const DivergenceCounts& counts) {
 
 PairDistance FullFit(const DivergenceCounts& counts, int sites, ModelKind model,
                      Criterion criterion) {
-    const PairFit fit = FitPair(counts, sites, model, criterion);
+    const PairFit fit = FitPair(counts, sites, model, criterion, Uncertainty::StandardErrors);
     return {sites, fit.d, fit.seD, fit.status};
 }
 

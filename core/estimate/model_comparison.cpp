@@ -37,11 +37,12 @@ LikelihoodRatioTest TestNested(const PairFit& null, const PairFit& alternative) 
     return test;
 }
 
-ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount) {
+ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
+                              Uncertainty uncertainty) {
     ModelComparison comparison;
     for (const ModelKind model : kAllModels)
         comparison.fits[static_cast<int>(model)] =
-            FitPair(counts, siteCount, model, Criterion::MaxLikelihood);
+            FitPair(counts, siteCount, model, Criterion::MaxLikelihood, uncertainty);
     for (int t = 0; t < 4; ++t)
         comparison.tests[t] = TestNested(comparison.fits[static_cast<int>(kNestedPairs[t][0])],
                                          comparison.fits[static_cast<int>(kNestedPairs[t][1])]);

@@ -34,6 +34,7 @@ struct ModelComparison {
     ModelKind bestBIC = ModelKind::JC69;
 };
 
-ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount);
+ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
+                              Uncertainty uncertainty = Uncertainty::Full);
 
 }  // namespace dyvern

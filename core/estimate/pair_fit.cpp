@@ -62,27 +62,29 @@ void SetEstimates(PairFit& fit, const PairData& data, const Rates<double>& k) {
 }
 
 void SetLikelihoodStatistics(PairFit& fit, const PairData& data, const PairOptimum& optimum,
-                             const Rates<double>& best) {
+                             const Rates<double>& best, Uncertainty uncertainty) {
+    const InformationCriteria criteria = CriteriaOf(fit.lnL, fit.k, data.siteCount);
+    fit.aic = criteria.aic;
+    fit.aicc = criteria.aicc;
+    fit.bic = criteria.bic;
+    if (uncertainty == Uncertainty::None) return;
     if (fit.status != FitStatus::Saturated) {
         const StandardErrors errors = ObservedInformationErrors(data, fit.model, best);
         fit.seD = errors.d;
         fit.seKappa = errors.kappa;
     }
+    if (uncertainty == Uncertainty::StandardErrors) return;
     DistanceProfile profile(data, fit.model, best);
     const DistanceInterval interval =
         ProfileInterval(profile, fit.d, fit.seD, fit.lnL, -optimum.limit.value);
     fit.dLow = interval.low;
     fit.dHigh = interval.high;
-    const InformationCriteria criteria = CriteriaOf(fit.lnL, fit.k, data.siteCount);
-    fit.aic = criteria.aic;
-    fit.aicc = criteria.aicc;
-    fit.bic = criteria.bic;
 }
 
 }  // namespace
 
 PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
-                Criterion criterion) {
+                Criterion criterion, Uncertainty uncertainty) {
     if (const char* problem = TableProblem(counts, siteCount))
         return Unfitted(model, criterion, problem);
     std::array<double, 4> pi = kEqualFrequencies;
@@ -103,7 +105,7 @@ PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
     const Rates<double> rates = EstimatedRates(fit.status, optimum);
     fit.converged = (fit.status == FitStatus::Saturated ? optimum.limit : optimum.finite).converged;
     SetEstimates(fit, data, rates);
-    if (criterion == Criterion::MaxLikelihood) SetLikelihoodStatistics(fit, data, optimum, rates);
+    if (criterion == Criterion::MaxLikelihood) SetLikelihoodStatistics(fit, data, optimum, rates, uncertainty);
     return fit;
 }
 

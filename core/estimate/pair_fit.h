@@ -52,7 +52,13 @@ struct PairFit {
     bool converged = false;  // the search ended with a zero gradient
 };
 
+// How much of the uncertainty of a likelihood fit to compute. The profile
+// interval costs more than the fit itself, and the standard errors a little:
+// a caller that prints neither leaves them out (as NaN); the estimates, lnL
+// and the information criteria are the same bits either way.
+enum class Uncertainty { Full, StandardErrors, None };
+
 PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
-                Criterion criterion);
+                Criterion criterion, Uncertainty uncertainty = Uncertainty::Full);
 
 }  // namespace dyvern

@@ -33,6 +33,23 @@ void ExpectKind(double value, double expected, const char* what) {
         EXPECT_EQ(value, expected) << what;
 }
 
+bool Same(double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); }
+
+// A fit that leaves out some of the uncertainty keeps everything else, bit
+// for bit, and leaves out what it says (as NaN).
+void ExpectLighterFitsAgree(const PairFit& full, const DivergenceCounts& table, ModelKind model) {
+    for (const Uncertainty uncertainty : {Uncertainty::StandardErrors, Uncertainty::None}) {
+        const PairFit light = FitPair(table, 100, model, Criterion::MaxLikelihood, uncertainty);
+        EXPECT_EQ(light.status, full.status);
+        for (const auto field : {&PairFit::bt, &PairFit::kappa, &PairFit::d, &PairFit::lnL,
+                                 &PairFit::ss, &PairFit::aic, &PairFit::aicc, &PairFit::bic})
+            EXPECT_TRUE(Same(light.*field, full.*field)) << light.*field << " " << full.*field;
+        EXPECT_TRUE(std::isnan(light.dLow) && std::isnan(light.dHigh));
+        const bool errors = uncertainty == Uncertainty::StandardErrors;
+        EXPECT_TRUE(Same(light.seD, errors ? full.seD : kNaN)) << light.seD;
+    }
+}
+
 TEST(EdgeCases, StatusAndTheValuesItImplies) {
     const struct {
         DivergenceCounts table;
@@ -63,6 +80,7 @@ TEST(EdgeCases, StatusAndTheValuesItImplies) {
         ExpectKind(fit.dHigh, c.dHigh, "dHigh");
         EXPECT_TRUE(std::isfinite(fit.lnL) && fit.dLow <= fit.d && fit.converged);
         EXPECT_EQ(std::isfinite(fit.seD), c.status != kIdentical && c.status != kSaturated);
+        ExpectLighterFitsAgree(fit, c.table, c.model);
     }
 }
 
