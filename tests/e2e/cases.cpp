@@ -4,7 +4,8 @@
 // rectangles). Then the windows it opens: the open-file and pair dialogs,
 // message boxes, the editor on the report, models.txt and the guide, the
 // About box; Compare models against what the command-line program prints;
-// and how the program ends.
+// and how the program ends. What the window's logic does with what it is
+// given (the tables read, the messages for bad files) is tested in-process.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -13,7 +14,6 @@
 #include <tuple>
 #include <utility>
 
-#include "data/data_file.h"
 #include "harness.h"
 #include "system/control_ids.h"
 
@@ -130,32 +130,18 @@ void CheckSolveAndPictures(Checks& checks, RemoteProgram& program, const Setup& 
     CheckPicture(checks, program, setup, "solved", true);
 
     // Wine shows an uncovered window from a kept copy of its pixels, without
-    // asking it to paint; Windows invalidates what was hidden, as done here.
-    checks.Group(
-        "the same after being invalidated, as uncovering does, and minimised and restored");
+    // asking it to paint; Windows invalidates what was hidden, as done here
+    // (minimising and restoring reach the same painting: nothing handles a size).
+    checks.Group("the same after being invalidated, as uncovering does");
     RedrawWindow(program.Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     CheckPicture(checks, program, setup, "invalidated", true);
-    program.Post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    const bool minimised = WaitUntil([&] { return IsIconic(program.Main()) != FALSE; }, 10.0);
-    program.Post(WM_SYSCOMMAND, SC_RESTORE, 0);
-    checks.Expect(minimised && WaitUntil([&] { return IsIconic(program.Main()) == FALSE; }, 10.0),
-                  "minimised and restored");
-    CheckPicture(checks, program, setup, "restored", true);
 
-    checks.Group("an out-of-range kappa empties the gauge and shows the invalid marks");
+    checks.Group("a kappa typed out of range empties the gauge");
     program.SelectItem(IDC_MODEL_COMBO, kK80);
     program.SetText(IDC_KAPPA_EDIT, "abc");
     CheckPicture(checks, program, setup, "invalid", false);
-    const std::string marks = program.Text(IDC_D_VALUE);
-    checks.Expect(marks == "*****", "d shows the invalid marks", marks);
     program.SetText(IDC_KAPPA_EDIT, "1");
     program.SelectItem(IDC_MODEL_COMBO, kJc69);
-
-    checks.Group("d follows a typed branch length");
-    program.SetText(IDC_BETAT_EDIT, "0.2");
-    const std::string d = program.Text(IDC_D_VALUE);
-    checks.Expect(d == "0.150000", "d = 3/4 bt under JC69", d);
-    program.Command(IDC_SOLVE);
 }
 
 // The commands the main window answers without opening a window, as sent
@@ -164,10 +150,11 @@ void TimeCommands(Checks& checks, RemoteProgram& program, const Setup&) {
     constexpr int kRounds = 8;  // even, so that alternating rounds end where they began
     bool answered = true;
     program.SelectItem(IDC_MODEL_COMBO, kHky85);
-    PrintMedian("solve", kRounds, [&] {
-        program.SetText(IDC_BETAT_EDIT, "0.1");
-        return TimeMs([&] { answered &= program.Command(IDC_SOLVE); });
-    });
+    // Each Solve from the same start.
+    const auto restart = [&] { program.SetText(IDC_BETAT_EDIT, "0.1"); };
+    restart();
+    PrintMedian(
+        "solve", kRounds, [&] { answered &= program.Command(IDC_SOLVE); }, restart);
     const std::pair<const char*, std::function<bool(bool)>> kAlternating[] = {
         {"model switch",
          [&](bool odd) { return program.SelectItem(IDC_MODEL_COMBO, odd ? kHky85 : kK80); }},
@@ -188,8 +175,7 @@ void TimeCommands(Checks& checks, RemoteProgram& program, const Setup&) {
         {"refresh", [&](bool) { return program.Command(IDC_REFRESH); }}};
     for (const auto& [what, send] : kAlternating) {
         int round = 0;
-        PrintMedian(what, kRounds,
-                    [&] { return TimeMs([&] { answered &= send(round++ % 2 == 1); }); });
+        PrintMedian(what, kRounds, [&] { answered &= send(round++ % 2 == 1); });
     }
     checks.Group("timed commands");
     checks.Expect(answered, "every timed command answered");
@@ -208,11 +194,7 @@ bool ChooseFile(RemoteProgram& program, const std::string& path) {
     return Answer(open, IDOK);
 }
 
-bool CloseEditor(HWND editor) {
-    if (editor == nullptr) return false;
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-    return WaitUntil([&] { return !IsWindow(editor); }, 10.0);
-}
+bool CloseEditor(HWND editor) { return editor != nullptr && Dismiss(editor, WM_CLOSE); }
 
 // Waits for the editor on a file beside the program and closes it again.
 bool EditorShowed(const std::string& fileName, double seconds) {
@@ -239,23 +221,15 @@ bool TimeOpening(const std::string& what, RemoteProgram& program, int command,
                  const std::function<bool(HWND)>& answer) {
     const DWORD owner = className == kDialogClass ? program.ProcessId() : 0;
     bool expected = true;
-    PrintMedian(what, 3, [&] {
-        HWND window = nullptr;
-        const double ms = TimeMs([&] {
+    HWND window = nullptr;
+    PrintMedian(
+        what, 3,
+        [&] {
             program.PostCommand(command);
             window = FindTopLevel(className, title, owner, 20.0, 1);
-        });
-        expected &= window != nullptr && answer(window);
-        return ms;
-    });
+        },
+        [&] { expected &= window != nullptr && answer(window); });
     return expected;
-}
-
-// An error box whose text starts with `start`, closed with OK; `seen` is its text.
-bool ShowsError(RemoteProgram& program, const std::string& start, std::string& seen) {
-    const HWND box = FindTopLevel(kDialogClass, "Dyvern error", program.ProcessId(), 20.0);
-    seen = box ? MessageBoxText(box) : "no box";
-    return box != nullptr && seen.rfind(start, 0) == 0 && Answer(box, IDOK);
 }
 
 void ExpectExitCode(Checks& checks, RemoteProgram& program) {
@@ -273,6 +247,22 @@ std::vector<std::string> CliLines(const std::string& arguments) {
     return out != nullptr && _pclose(out) == 0 ? lines : std::vector<std::string>{};
 }
 
+// Whether one of `lines` starts with the model of a row's `cells` and shows
+// each of its numbers as far as six decimals go.
+bool ShowsRow(const std::vector<std::string>& lines, const std::vector<std::string>& cells) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        const std::vector<std::string> words = Words(line);
+        const auto shown = [&](const std::string& cell) {
+            double value = 0;
+            return !ParseNumber(cell, value) ||
+                   std::any_of(words.begin(), words.end(),
+                               [&](const std::string& word) { return Near(word, value, 6e-7); });
+        };
+        return !words.empty() && words[0] == cells[2] &&
+               std::all_of(cells.begin() + 3, cells.end(), shown);
+    });
+}
+
 HWND PairDialog(RemoteProgram& program, const std::string& path) {
     return ChooseFile(program, path)
                ? FindTopLevel(kDialogClass, "Choose two sequences", program.ProcessId(), 15.0)
@@ -285,18 +275,6 @@ bool PickPair(HWND dialog, int first, int second, int button) {
     SendDlgItemMessageA(dialog, IDC_PAIR_FIRST, LB_SETCURSEL, first, 0);
     SendDlgItemMessageA(dialog, IDC_PAIR_SECOND, LB_SETCURSEL, second, 0);
     return Answer(dialog, button);
-}
-
-// The words of the observed counts of report.txt, as the report writes them.
-std::string ReportedTable(RemoteProgram& program, const Setup& setup) {
-    DeleteFileA(setup.File("report.txt").c_str());
-    program.PostCommand(IDC_REPORT);
-    EditorShowed("report.txt", 20.0);
-    const std::vector<std::string> lines = ReadLines(setup.File("report.txt"));
-    std::string table;
-    for (std::size_t number = 5; number <= 8 && number < lines.size(); ++number)
-        for (const std::string& word : Words(lines[number])) table += word + " ";
-    return table;
 }
 
 void CheckReports(Checks& checks, RemoteProgram& program, const Setup& setup) {
@@ -352,10 +330,8 @@ void CheckMenuExit(Checks& checks, RemoteProgram& program, const Setup&) {
     program.Post(WM_SYSCOMMAND, SC_KEYMENU, 'f');
     WaitUntil([&] { return program.MenuPopup() != nullptr; }, 5.0);
     PrintMedian("exit", 1, [&] {
-        return TimeMs([&] {
-            program.Post(WM_CHAR, 'x', 0);
-            program.WaitForExit(15.0);
-        });
+        program.Post(WM_CHAR, 'x', 0);
+        program.WaitForExit(15.0);
     });
     ExpectExitCode(checks, program);
 }
@@ -370,32 +346,17 @@ void CheckCompareModels(Checks& checks, RemoteProgram& program, const Setup& set
     program.PostCommand(IDM_COMPARE);
     checks.Expect(EditorShowed("models.txt", 20.0), "editor opened on models.txt and closed");
     const std::vector<std::string> lines = ReadLines(models);
-    const std::vector<std::string> printed = CliLines("compare other.dat");
-    if (!checks.Expect(!printed.empty(), "dyvern-cli ran")) return;
     // Each row of a model (k lnL AIC AICc BIC and the weights) or of a test
-    // (df LR P) must be one line of models.txt, starting with the same
-    // model, that shows its numbers as far as six decimals go.
+    // (df LR P) that dyvern-cli prints must be a line of models.txt.
     int rows = 0;
     std::string missing;
-    for (const std::string& row : printed) {
+    for (const std::string& row : CliLines("compare other.dat")) {
         const std::vector<std::string> cells = Words(row);
         double number = 0;
         // Headings hold a word where the rows hold lnL or df.
         if (cells.size() < 7 || !ParseNumber(cells[4], number)) continue;
         ++rows;
-        const auto shown = [](const std::string& cell, const std::vector<std::string>& words) {
-            double value = 0;
-            return !ParseNumber(cell, value) ||
-                   std::any_of(words.begin(), words.end(),
-                               [&](const std::string& word) { return Near(word, value, 6e-7); });
-        };
-        const auto showsRow = [&](const std::string& line) {
-            const std::vector<std::string> words = Words(line);
-            return !words.empty() && words[0] == cells[2] &&
-                   std::all_of(cells.begin() + 3, cells.end(),
-                               [&](const std::string& cell) { return shown(cell, words); });
-        };
-        if (std::none_of(lines.begin(), lines.end(), showsRow)) missing += " [" + row + "]";
+        if (!ShowsRow(lines, cells)) missing += " [" + row + "]";
     }
     checks.Expect(rows == 8 && missing.empty(),
                   "every figure of the four models and four tests shown in models.txt",
@@ -416,14 +377,8 @@ void CheckOpenAlignment(Checks& checks, RemoteProgram& program, const Setup& set
                   "OK on Human and Chimpanzee, chosen at the start: the title names them",
                   program.Title());
 
-    checks.Group("Human and Chimpanzee: the sample's table and its K80 estimates");
-    // The sample is read as the program reads it, through the core.
-    std::ifstream file(setup.File("sample.dat"));
-    std::ostringstream sample;
-    for (const auto& row : dyvern::ReadDataFile(file, 0).counts)
-        for (const double cell : row) sample << cell << ".000000 ";
-    const std::string table = ReportedTable(program, setup);
-    checks.Expect(table == sample.str(), "report's observed table is the sample's", table);
+    // The table read is the sample's: only it has this optimum.
+    checks.Group("Human and Chimpanzee: the sample's K80 estimates");
     program.SelectItem(IDC_MODEL_COMBO, kK80);
     program.SetText(IDC_BETAT_EDIT, "0.1");
     program.SetText(IDC_KAPPA_EDIT, "1");
@@ -434,24 +389,15 @@ void CheckOpenAlignment(Checks& checks, RemoteProgram& program, const Setup& set
                   "lnL and kappa at the known optimum", "lnL " + lnL + ", kappa " + kappa);
     program.SelectItem(IDC_MODEL_COMBO, kJc69);
 
-    checks.Group("another pair, Cancel, the same sequence twice, an unreadable alignment");
+    checks.Group("another pair, then Cancel");
     const std::string loaded = primates + " (Gorilla, Orangutan)";
     checks.Expect(PickPair(PairDialog(program, primates), 2, 3, IDOK) && program.Loaded(loaded),
                   "Gorilla and Orangutan chosen: the title names them", program.Title());
     const std::string criterion = program.Text(IDC_CRITERION_VALUE);
-    checks.Expect(PickPair(PairDialog(program, primates), 0, 4, IDCANCEL), "dialog cancelled");
-    std::string seen;
-    checks.Expect(PickPair(PairDialog(program, primates), 4, 4, IDOK) &&
-                      ShowsError(program, "Sequence 1 and sequence 2 are both 'Gibbon'", seen),
-                  "the same sequence twice is refused", seen);
-    const std::string bad = setup.File("unequal.fasta");
-    std::ofstream(bad) << ">a\nACGT\n>b\nAC\n";
-    checks.Expect(ChooseFile(program, bad) && ShowsError(program, bad, seen),
-                  "the reader's message names the file", seen);
-    checks.Expect(
-        program.Title() == "Dyvern - " + loaded && program.Text(IDC_CRITERION_VALUE) == criterion,
-        "title and criterion unchanged after all three", program.Title());
-    DeleteFileA(bad.c_str());
+    checks.Expect(PickPair(PairDialog(program, primates), 0, 4, IDCANCEL) &&
+                      program.Title() == "Dyvern - " + loaded &&
+                      program.Text(IDC_CRITERION_VALUE) == criterion,
+                  "dialog cancelled: title and criterion unchanged", program.Title());
 }
 
 }  // namespace
@@ -467,8 +413,9 @@ void CheckMissingSample(Checks& checks, const Setup& setup) {
     MoveFileA(sample.c_str(), (sample + ".aside").c_str());
     RemoteProgram program;
     program.Start(setup.File("dyvern.exe"), setup.folder);
-    std::string seen;
-    checks.Expect(ShowsError(program, "Could not open file '" + sample + "'", seen),
+    const HWND box = FindTopLevel(kDialogClass, "Dyvern error", program.ProcessId(), 20.0);
+    const std::string seen = box ? MessageBoxText(box) : "no box";
+    checks.Expect(seen.rfind("Could not open file '" + sample + "'", 0) == 0 && Answer(box, IDOK),
                   "error box names the missing file, closes with OK", seen);
     program.Post(WM_SYSCOMMAND, SC_CLOSE, 0);
     ExpectExitCode(checks, program);

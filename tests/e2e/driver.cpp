@@ -28,14 +28,6 @@ bool StartLoaded(Checks& checks, RemoteProgram& program, const Setup& setup) {
                          program.Title());
 }
 
-// A case that leaves a dialog open makes the next ones fail; the program is
-// ended with the driver.
-void RunMainSession(Checks& checks, const Setup& setup) {
-    RemoteProgram program;
-    if (!StartLoaded(checks, program, setup)) return;
-    for (const Case run : kCases) run(checks, program, setup);
-}
-
 int ShowOnce(const std::string& shotFolder) {
     Checks checks;
     const Setup setup = MakeSetup(shotFolder);
@@ -55,7 +47,13 @@ int main(int argc, char** argv) {
     if (argc > 2 && std::string(argv[1]) == "--show") return e2e::ShowOnce(argv[2]);
     e2e::Checks checks;
     const e2e::Setup setup = e2e::MakeSetup(argc > 1 ? argv[1] : "");
-    e2e::RunMainSession(checks, setup);
+    {
+        // A case that leaves a dialog open makes the next ones fail; the
+        // program is ended with this block.
+        e2e::RemoteProgram program;
+        if (e2e::StartLoaded(checks, program, setup))
+            for (const e2e::Case run : e2e::kCases) run(checks, program, setup);
+    }
     e2e::CheckMissingSample(checks, setup);
     return checks.Finish();
 }

@@ -68,18 +68,19 @@ inline bool Near(const std::string& text, double expected, double tolerance) {
     return ParseNumber(text, value) && std::abs(value - expected) <= tolerance;
 }
 
-inline double TimeMs(const std::function<void()>& action) {
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-// Runs `round` `rounds` times, each returning the milliseconds it measured,
-// and prints "timing <what> median <ms> ms".
-inline void PrintMedian(const std::string& what, int rounds, const std::function<double()>& round) {
+// Times `action` `rounds` times, each followed by `untimed`, and prints
+// "timing <what> median <ms> ms".
+inline void PrintMedian(
+    const std::string& what, int rounds, const std::function<void()>& action,
+    const std::function<void()>& untimed = [] {}) {
     std::vector<double> samples;
-    for (int i = 0; i < rounds; ++i) samples.push_back(round());
+    for (int i = 0; i < rounds; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        action();
+        const auto end = std::chrono::steady_clock::now();
+        samples.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        untimed();
+    }
     std::sort(samples.begin(), samples.end());
     const size_t n = samples.size();
     const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
@@ -154,10 +155,15 @@ inline std::vector<std::string> ListTexts(HWND list, UINT countMessage, UINT tex
 
 inline std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
-// Posts a button press (IDOK, IDYES ...) and waits for the window to go.
-inline bool Answer(HWND box, int button, double seconds = 10) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, seconds);
+// Posts `message` to a window (of any process) and waits for it to go.
+inline bool Dismiss(HWND window, UINT message, WPARAM wParam = 0) {
+    PostMessageA(window, message, wParam, 0);
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 10.0);
+}
+
+// A button press (IDOK, IDYES ...) on a dialog or message box.
+inline bool Answer(HWND box, int button) {
+    return Dismiss(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED));
 }
 
 // One run of the program under test, started by the driver.
