@@ -9,11 +9,8 @@ namespace dyvern::testing {
 
 CliResult RunCli(const std::vector<std::string>& words) {
     std::ostringstream out, err;
-    CliResult result;
-    result.status = cli::Run(words, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    const int status = cli::Run(words, out, err);
+    return {status, out.str(), err.str()};
 }
 
 std::vector<Row> ReadTsv(const std::string& text) {

@@ -93,13 +93,5 @@ TEST(MatrixRows, KeepingEachPairOnceWritesTheFullRowsBytes) {
     }
 }
 
-TEST(MatrixRows, KeepsPairsWhileTheyFitInMemory) {
-    EXPECT_TRUE(MatrixKeepsPairs(1000, 0, 1000));
-    EXPECT_TRUE(MatrixKeepsPairs(4000, 0, 4000));
-    EXPECT_FALSE(MatrixKeepsPairs(10000, 0, 10000));
-    EXPECT_TRUE(MatrixKeepsPairs(10000, 9000, 10000));  // the short rows at the bottom
-    EXPECT_FALSE(MatrixKeepsPairs(10000, 0, 1000));
-}
-
 }  // namespace
 }  // namespace dyvern::cli

@@ -22,37 +22,16 @@ std::string Reference(double value) {
 
 TEST(NumberText, EdgesOfRoundingAndNotation) {
     const double cases[] = {
-        1e-4,
-        9.99999999949e-5,
-        9.9999999995e-5,
-        0.00012345678915,
-        0.1,
-        0.5,
-        1.0 / 3,
-        0.12345678905,
-        0.12345678915,
-        1.2345678905,
-        2.5,
-        9.9999999994,
-        9.9999999995,
-        9.99999999951,
-        10.0,
-        123456.78905,
-        999999999.4,
-        999999999.5,
-        999999999.6,
-        1e9,
-        4294967296.5,
-        1e10,
-        1e-5,
-        123,
-        1e300,
-        5e-324,
-        -0.0612345678949,
-        -3.0,
-        0.1346783435,
-        0.04876242323,
-    };
+        // Where fixed notation begins, below and above.
+        1e-4, 9.99999999949e-5, 9.9999999995e-5, 0.00012345678915, 1e-5,
+        // Ties and near ties of the tenth digit.
+        0.1, 0.5, 1.0 / 3, 0.12345678905, 0.12345678915, 1.2345678905, 2.5, 123456.78905,
+        // Next to powers of ten, where rounding may carry into another digit.
+        9.9999999994, 9.9999999995, 9.99999999951, 10.0, 999999999.4, 999999999.5, 999999999.6,
+        // Where fixed notation ends, past 32 bits, whole, and the far ends of doubles.
+        1e9, 4294967296.5, 1e10, 123, 1e300, 5e-324,
+        // Negatives, and values once seen to differ.
+        -0.0612345678949, -3.0, 0.1346783435, 0.04876242323};
     for (const double value : cases) EXPECT_EQ(FormatNumber(value), Reference(value)) << value;
 }
 
