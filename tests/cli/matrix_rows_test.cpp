@@ -35,31 +35,24 @@ Alignment MixedAlignment(int count, int sites, unsigned seed) {
     return alignment;
 }
 
-RowText Concatenated(const std::vector<RowText>& rows) {
-    RowText all;
-    for (const RowText& row : rows) {
-        all.out += row.out;
-        all.err += row.err;
-        all.totals.Add(row.totals);
-    }
-    return all;
-}
-
+// The rows computed in full, each pair twice.
 RowText FullRows(const PackedAlignment& packed, const DistanceOptions& options,
                  const DistRowFormatter& formatter, int begin, int end) {
-    std::vector<RowText> rows(static_cast<std::size_t>(end - begin));
+    RowText all;
     for (int row = begin; row < end; ++row)
-        formatter.Append(row, DistanceRow(packed, options, RowShape::Square, row),
-                         rows[static_cast<std::size_t>(row - begin)]);
-    return Concatenated(rows);
+        formatter.Append(row, DistanceRow(packed, options, RowShape::Square, row), all);
+    return all;
 }
 
 RowText KeptRows(const PackedAlignment& packed, const DistanceOptions& options,
                  const DistRowFormatter& formatter, int begin, int end) {
-    std::vector<RowText> rows;
-    FormatMatrixRows(packed, options, formatter, begin, end,
-                     [&](RowText&& text) { rows.push_back(std::move(text)); });
-    return Concatenated(rows);
+    RowText all;
+    FormatMatrixRows(packed, options, formatter, begin, end, [&](RowText&& row) {
+        all.out += row.out;
+        all.err += row.err;
+        all.totals.Add(row.totals);
+    });
+    return all;
 }
 
 TEST(MatrixRows, KeepingEachPairOnceWritesTheFullRowsBytes) {
