@@ -15,8 +15,7 @@ const std::vector<std::string> kModelColumns = {"seq1", "seq2", "model", "k",   
 const std::vector<std::string> kTestColumns = {"seq1", "seq2", "null", "alternative",
                                                "df",   "LR",   "P"};
 
-void WriteModels(RecordWriter& writer, const NamedTable& table,
-                 const ModelComparison& comparison) {
+void WriteModels(RecordWriter& writer, const NamedTable& table, const ModelComparison& comparison) {
     for (int m = 0; m < 4; ++m) {
         const PairFit& fit = comparison.fits[m];
         writer.Write({table.seq1, table.seq2, ModelWord(fit.model), fit.k, fit.lnL, fit.aic,
@@ -24,24 +23,22 @@ void WriteModels(RecordWriter& writer, const NamedTable& table,
     }
 }
 
-void WriteTests(RecordWriter& writer, const NamedTable& table,
-                const ModelComparison& comparison) {
+void WriteTests(RecordWriter& writer, const NamedTable& table, const ModelComparison& comparison) {
     for (const LikelihoodRatioTest& test : comparison.tests)
-        writer.Write({table.seq1, table.seq2, ModelWord(test.null),
-                      ModelWord(test.alternative), test.df, test.statistic, test.prob});
+        writer.Write({table.seq1, table.seq2, ModelWord(test.null), ModelWord(test.alternative),
+                      test.df, test.statistic, test.prob});
 }
 
 // Which model each criterion prefers, or why none is: a note on standard error.
-bool NotePreference(const NamedTable& table, const ModelComparison& comparison,
-                    std::ostream& err) {
+bool NotePreference(const NamedTable& table, const ModelComparison& comparison, std::ostream& err) {
     // One table problem makes every model unfittable: say it once.
     bool unfitted = false;
     for (const PairFit& fit : comparison.fits)
         if (!unfitted) unfitted = ReportUnfitted(table, fit, err);
     if (comparison.ranked)
         err << table.seq1 << " and " << table.seq2 << ": AIC prefers "
-            << ModelWord(comparison.bestAIC) << ", BIC prefers "
-            << ModelWord(comparison.bestBIC) << "\n";
+            << ModelWord(comparison.bestAIC) << ", BIC prefers " << ModelWord(comparison.bestBIC)
+            << "\n";
     return unfitted;
 }
 
@@ -64,12 +61,14 @@ int RunCompare(const Arguments& arguments, Streams streams) {
     streams.out << (json ? "{\"models\": " : "");
     {
         RecordWriter models(streams.out, format, kModelColumns);
-        for (std::size_t p = 0; p < tables.size(); ++p) WriteModels(models, tables[p], comparisons[p]);
+        for (std::size_t p = 0; p < tables.size(); ++p)
+            WriteModels(models, tables[p], comparisons[p]);
     }
     streams.out << (json ? ",\n\"tests\": " : "\n");
     {
         RecordWriter tests(streams.out, format, kTestColumns);
-        for (std::size_t p = 0; p < tables.size(); ++p) WriteTests(tests, tables[p], comparisons[p]);
+        for (std::size_t p = 0; p < tables.size(); ++p)
+            WriteTests(tests, tables[p], comparisons[p]);
     }
     streams.out << (json ? "}\n" : "");
     return anyUnfitted ? kSomePairsNotFitted : kDone;

@@ -73,11 +73,13 @@ private:
 int main(int argc, char** argv) {
     Request request;
     if (!ParseRequest(argc, argv, request)) {
-        std::fprintf(stderr, "usage: dyvern-process-timer [-C DIR] [-o FILE] -- PROGRAM [ARGUMENT...]\n");
+        std::fprintf(stderr,
+                     "usage: dyvern-process-timer [-C DIR] [-o FILE] -- PROGRAM [ARGUMENT...]\n");
         return 2;
     }
     if (!request.directory.empty() && chdir(request.directory.c_str()) != 0) {
-        std::fprintf(stderr, "cannot enter %s: %s\n", request.directory.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "cannot enter %s: %s\n", request.directory.c_str(),
+                     std::strerror(errno));
         return 1;
     }
     const Redirection redirection(request.output);

@@ -83,8 +83,8 @@ void SetLikelihoodStatistics(PairFit& fit, const PairData& data, const PairOptim
 
 }  // namespace
 
-PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
-                Criterion criterion, Uncertainty uncertainty) {
+PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model, Criterion criterion,
+                Uncertainty uncertainty) {
     if (const char* problem = TableProblem(counts, siteCount))
         return Unfitted(model, criterion, problem);
     std::array<double, 4> pi = kEqualFrequencies;
@@ -105,7 +105,8 @@ PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
     const Rates<double> rates = EstimatedRates(fit.status, optimum);
     fit.converged = (fit.status == FitStatus::Saturated ? optimum.limit : optimum.finite).converged;
     SetEstimates(fit, data, rates);
-    if (criterion == Criterion::MaxLikelihood) SetLikelihoodStatistics(fit, data, optimum, rates, uncertainty);
+    if (criterion == Criterion::MaxLikelihood)
+        SetLikelihoodStatistics(fit, data, optimum, rates, uncertainty);
     return fit;
 }
 

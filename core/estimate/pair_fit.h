@@ -58,7 +58,7 @@ struct PairFit {
 // and the information criteria are the same bits either way.
 enum class Uncertainty { Full, StandardErrors, None };
 
-PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model,
-                Criterion criterion, Uncertainty uncertainty = Uncertainty::Full);
+PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model, Criterion criterion,
+                Uncertainty uncertainty = Uncertainty::Full);
 
 }  // namespace dyvern
