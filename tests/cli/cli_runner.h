@@ -23,7 +23,7 @@ std::vector<Row> ReadTsv(const std::string& text);
 double NumberIn(const Row& row, const std::string& column);
 
 inline const std::string kPrimates = DYVERN_PRIMATES_FASTA;  // the shipped five primates
-inline const std::string kSample = DYVERN_SHARED_SAMPLE;     // the shipped sample pair
+inline const std::string kSample = DYVERN_SAMPLE_DATA;       // the shipped sample pair
 inline const std::string kCliData = DYVERN_CLI_DATA;         // small awkward alignments
 
 }  // namespace dyvern::testing
