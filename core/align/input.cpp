@@ -8,15 +8,12 @@
 #include "align/nexus_reader.h"
 #include "align/phylip_reader.h"
 #include "align/text_lines.h"
+#include "base/byte_order_mark.h"
 
 namespace dyvern {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 Alignment ReadAlignment(InputKind kind, std::string_view text, const std::string& source) {
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        text.remove_prefix(kByteOrderMark.size());
     switch (kind) {
         case InputKind::Fasta:
             return ReadFasta(text, source);
@@ -31,16 +28,17 @@ Alignment ReadAlignment(InputKind kind, std::string_view text, const std::string
 }
 
 Input FromText(const FileText& file, const std::string& source) {
+    const std::string_view text = WithoutByteOrderMark(file.text);
     // A data file reads anything, an empty one as all zeros: say so instead.
-    if (IsBlankText(file.text)) throw InputError(source, 1, "the file is empty");
+    if (IsBlankText(text)) throw InputError(source, 1, "the file is empty");
     Input input;
-    input.kind = DetectInputKind(file.text);
+    input.kind = DetectInputKind(text);
     input.gzipped = file.gzipped;
     if (input.kind == InputKind::DataFile) {
-        std::istringstream in(file.text);
+        std::istringstream in{std::string(text)};
         input.content = ReadDataFile(in, 0);
     } else {
-        input.content = ReadAlignment(input.kind, file.text, source);
+        input.content = ReadAlignment(input.kind, text, source);
     }
     return input;
 }

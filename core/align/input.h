@@ -23,9 +23,10 @@ struct Input {
 };
 
 // Reads the file at `path`, telling its kind by content (see
-// DetectInputKind); a data file is read as the window reads it, with
-// ReadDataFile(in, 0). Throws InputError: the file cannot be read, is
-// empty, its gzip stream is damaged, or the alignment is not well formed.
+// DetectInputKind) past a UTF-8 byte order mark that opens it; a data file is
+// read as the window reads it, with ReadDataFile(in, 0). Throws InputError:
+// the file cannot be read, is empty (blanks and a mark at most), its gzip
+// stream is damaged, or the alignment is not well formed.
 Input ReadInput(const std::string& path);
 
 // The same for bytes in memory; `source` names them in messages.

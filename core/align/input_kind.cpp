@@ -3,11 +3,10 @@
 #include <cstddef>
 
 #include "align/text_lines.h"
+#include "base/byte_order_mark.h"
 
 namespace dyvern {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsNexusStart(std::string_view text) {
     constexpr std::string_view kWord = "#NEXUS";
@@ -60,8 +59,7 @@ bool IsPhylipStart(std::string_view text) {
 }  // namespace
 
 InputKind DetectInputKind(std::string_view text) {
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        text.remove_prefix(kByteOrderMark.size());
+    text = WithoutByteOrderMark(text);
     const std::size_t start = SkipBlanks(text, 0);
     if (start == text.size()) return InputKind::DataFile;
     // From the start of the first non-blank line.

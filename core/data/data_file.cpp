@@ -5,6 +5,8 @@
 #include <locale>
 #include <string>
 
+#include "base/byte_order_mark.h"
+
 namespace dyvern {
 namespace {
 
@@ -61,6 +63,9 @@ DataFileTable ReadDataFile(std::istream& in, int previousSiteCount) {
     std::istream reader(in.rdbuf());
     reader.imbue(std::locale::classic());
     reader.unsetf(std::ios::basefield);
+
+    // Part of a mark opens no number, as it never did.
+    if (!SkipByteOrderMark(reader)) reader.setstate(std::ios::failbit);
 
     DataFileTable table;
     int declared = 0;

@@ -14,9 +14,10 @@ struct DataFileTable {
     DivergenceCounts counts{};  // proportions already scaled to counts
 };
 
-// Reads the site count and the 16 cells from `in`; malformed content is never
-// an error. If no integer opens the file (including one too large for an int),
-// the site count stays `previousSiteCount` and every cell reads as 0.
+// Reads the site count and the 16 cells from `in`, past a UTF-8 byte order
+// mark that opens it; malformed content is never an error. If no integer
+// opens the file (including one too large for an int), the site count stays
+// `previousSiteCount` and every cell reads as 0.
 // Values adding up to less than 1.00001 are proportions and are scaled by n.
 DataFileTable ReadDataFile(std::istream& in, int previousSiteCount);
 

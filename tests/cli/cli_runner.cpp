@@ -1,6 +1,9 @@
 #include "cli_runner.h"
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <sstream>
 
 #include "run.h"
@@ -33,6 +36,27 @@ std::vector<Row> ReadTsv(const std::string& text) {
 double NumberIn(const Row& row, const std::string& column) {
     const std::string& text = row.at(column);
     return text == "NA" ? std::nan("") : std::stod(text);  // stod reads "inf" too
+}
+
+ScratchFile::ScratchFile(const std::string& name, const std::string& bytes) {
+    // Tests run as separate processes at once: each file has a name of its own.
+    std::random_device seed;
+    path_ = (std::filesystem::temp_directory_path() /
+             ("dyvern-cli-" + std::to_string(seed()) + "-" + std::to_string(seed()) + "-" + name))
+                .string();
+    std::ofstream(path_, std::ios::binary) << bytes;
+}
+
+ScratchFile::~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 }  // namespace dyvern::testing

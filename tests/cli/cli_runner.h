@@ -22,6 +22,23 @@ std::vector<Row> ReadTsv(const std::string& text);
 // A number as the output writes it: "inf" and "NA" included.
 double NumberIn(const Row& row, const std::string& column);
 
+// A file of the given bytes in the temporary folder, removed with the object.
+class ScratchFile {
+public:
+    ScratchFile(const std::string& name, const std::string& bytes);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The whole of a file.
+std::string FileBytes(const std::string& path);
+
 inline const std::string kPrimates = DYVERN_PRIMATES_FASTA;  // the shipped five primates
 inline const std::string kSample = DYVERN_SAMPLE_DATA;       // the shipped sample pair
 inline const std::string kCliData = DYVERN_CLI_DATA;         // small awkward alignments

@@ -9,7 +9,8 @@
 namespace dyvern {
 namespace {
 
-constexpr int kPrevious = 57;  // site count of a previously loaded file
+constexpr int kPrevious = 57;              // site count of a previously loaded file
+const std::string kMark = "\xEF\xBB\xBF";  // UTF-8 byte order mark
 
 DataFileTable Read(const std::string& text) {
     std::istringstream in(text);
@@ -48,6 +49,16 @@ TEST(ReadDataFile, SiteCountAndCells) {
         // and every cell is 0.
         {"abc 1 2 3 4", kPrevious, {}},
         {"2147483648 1 2", kPrevious, {}},
+        // A byte order mark opening the file is passed over, and only there;
+        // part of one opens no number.
+        {kMark + "12 1 2", 12, {1, 2}},
+        {kMark + "0x10 5", 16, {5}},
+        {kMark, kPrevious, {}},
+        {kMark + " \r\n\t", kPrevious, {}},
+        {" " + kMark + "12 1 2", kPrevious, {}},
+        {kMark + kMark + "12 1 2", kPrevious, {}},
+        {kMark.substr(0, 2) + "12 1 2", kPrevious, {}},
+        {kMark.substr(0, 1) + "12 1 2", kPrevious, {}},
         // Missing values are 0, words after the sixteenth ignored.
         {"50 3 4 5", 50, {3, 4, 5}},
         {"16 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n99 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", 16,

@@ -87,6 +87,39 @@ TEST_F(FileCommands, TheAmbiguityChoiceDecidesWhatACodeCounts) {
     EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), "2.0");  // R taken as the A it meets
 }
 
+// The UTF-8 byte order mark a Windows editor may save a file with.
+const std::string kMark = "\xEF\xBB\xBF";
+
+TEST_F(FileCommands, AByteOrderMarkIsPassedOverAndAMarkWithBlanksIsAnEmptyFile) {
+    Open(WriteDataFile("marked.dat", kMark + kWorkedTableFile));
+    EXPECT_EQ(app->State().siteCount, 200);
+    EXPECT_EQ(app->State().observed, WorkedTable());
+    OpenPair(WriteDataFile("marked.fasta", kMark + ">one\nAR\n>two\nAA\n"),
+             {0, 1, IDC_AMBIGUITY_SKIP, IDC_PAIR_OK});
+    EXPECT_EQ(app->State().siteCount, 1);
+    EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, A, A), "1.0");
+
+    // An empty file keeps the site count loaded and empties the table, and
+    // says nothing; a mark changes none of that.
+    for (const std::string& text :
+         {std::string(), std::string(" \r\n\t"), kMark, kMark + " \r\n\t"}) {
+        SCOPED_TRACE(text.size());
+        Open(WriteDataFile("worked.dat", kWorkedTableFile));
+        Open(WriteDataFile("empty.dat", text));
+        EXPECT_EQ(TakeError(), "");
+        EXPECT_EQ(app->State().siteCount, 200);
+        EXPECT_EQ(app->State().observed, DivergenceCounts{});
+        EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, G, A), "0.0");
+    }
+
+    // The sample read at start-up too.
+    MoveProgramTo("marked");
+    WriteDataFile("sample.dat", kMark + kWorkedTableFile);
+    Start();
+    EXPECT_EQ(app->State().siteCount, 200);
+    EXPECT_EQ(app->State().observed, WorkedTable());
+}
+
 TEST_F(FileCommands, TheFirstReportIsWrittenWithoutAQuestionALaterOneReplacesItOnlyOnYes) {
     Open(WriteDataFile("worked.dat", kWorkedTableFile));
     Press(IDC_REPORT);
