@@ -1,6 +1,6 @@
 // dyvern-cli table: the pair table of two sequences, as a data file.
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <string>
 
 #include "command.h"
 #include "model_choice.h"
@@ -11,14 +11,15 @@ namespace dyvern::cli {
 namespace {
 
 // Cells shared out under --ambiguity average can be fractions: each is
-// written so that it reads back as the same double.
+// written as the shortest plain decimal that reads back as the same double,
+// so that whole counts stay whole numbers (20, not 2e+01).
 std::string ExactNumber(double value) {
-    char text[32];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (std::strtod(text, nullptr) == value) break;
-    }
-    return text;
+    // Room for any double in plain notation: 309 integer digits, or 324
+    // decimals below 1e-307, with a sign and a point.
+    char text[400];
+    const std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return std::string(text, written.ptr);
 }
 
 }  // namespace
