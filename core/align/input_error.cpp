@@ -18,4 +18,22 @@ std::string QuotedChar(char c) {
     return hex;
 }
 
+std::string EscapedText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            shown.push_back(c);
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+        shown += hex;
+    }
+    return shown;
+}
+
+std::string QuotedName(std::string_view name) { return "'" + EscapedText(name) + "'"; }
+
 }  // namespace dyvern

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace dyvern {
 
@@ -23,5 +24,12 @@ private:
 
 // A character as messages quote it: 'X' when printable, '\xHH' otherwise.
 std::string QuotedChar(char c);
+
+// Text from a file as messages show it: each control character (such as a
+// line break in a quoted NEXUS name) written \xHH, so that the message stays
+// one line; other bytes as they are, for text in UTF-8.
+std::string EscapedText(std::string_view text);
+// A name as messages quote it: 'NAME', escaped.
+std::string QuotedName(std::string_view name);
 
 }  // namespace dyvern

@@ -96,7 +96,7 @@ std::size_t CountValue(const Setting& setting, const std::string& source) {
     if (!setting.value || !ParseCount(setting.value->text, value) || value == 0)
         throw InputError(source, setting.line,
                          setting.key + "= takes a positive whole number" +
-                             (setting.value ? ", not '" + setting.value->text + "'" : ""));
+                             (setting.value ? ", not " + QuotedName(setting.value->text) : ""));
     return value;
 }
 
@@ -147,7 +147,7 @@ void NexusParser::ReadFormat(MatrixFormat& format) {
         const std::string value = setting.value ? UpperCase(setting.value->text) : "";
         if (setting.key == "DATATYPE") {
             if (value != "DNA" && value != "NUCLEOTIDE" && value != "RNA")
-                Fail(setting.line, "DATATYPE=" + value + " is not DNA");
+                Fail(setting.line, "DATATYPE=" + EscapedText(value) + " is not DNA");
         } else if (setting.key == "MISSING") {
             format.symbols.missing = SymbolValue(setting, source);
         } else if (setting.key == "GAP") {
@@ -192,10 +192,10 @@ std::size_t NexusParser::TaxonCount(const MatrixFormat& format, int matrixLine) 
 std::size_t NexusParser::IndexOf(RecordList& records, const NexusToken& name, std::size_t ntax) {
     if (const auto index = records.Find(name.text)) return *index;
     if (taxa_ && !taxa_->labels.empty())
-        Fail(name.line, "'" + name.text + "' is not among the TAXLABELS");
+        Fail(name.line, QuotedName(name.text) + " is not among the TAXLABELS");
     if (records.Size() == ntax)
         Fail(name.line,
-             "'" + name.text + "' is one sequence more than NTAX=" + std::to_string(ntax));
+             QuotedName(name.text) + " is one sequence more than NTAX=" + std::to_string(ntax));
     return records.Add(name.text, name.line);
 }
 
@@ -215,7 +215,7 @@ Alignment NexusParser::ReadMatrix(const MatrixFormat& format, int matrixLine) {
         seen.resize(records.Size(), false);
         if (!seen[index]) records.MoveLine(index, name.line);
         if (seen[index] && !format.interleaved)
-            Fail(name.line, "sequence '" + name.text + "' appears twice in the matrix");
+            Fail(name.line, "sequence " + QuotedName(name.text) + " appears twice in the matrix");
         seen[index] = true;
         for (const NexusToken* data = lexer_.Peek(); data && !data->Is(';'); data = lexer_.Peek()) {
             if (format.interleaved ? data->line != name.line : records.Length(index) >= nchar)
@@ -226,8 +226,8 @@ Alignment NexusParser::ReadMatrix(const MatrixFormat& format, int matrixLine) {
                 throw records.LengthError(index, nchar);
             records.Append(index, data->text, data->line, data->column, format.symbols);
             if (records.Length(index) > nchar)
-                Fail(data->line,
-                     "sequence '" + name.text + "' runs past NCHAR=" + std::to_string(nchar));
+                Fail(data->line, "sequence " + QuotedName(name.text) +
+                                     " runs past NCHAR=" + std::to_string(nchar));
             lexer_.Next();
         }
     }

@@ -10,8 +10,6 @@ char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 
 bool SameSymbol(char c, char symbol) { return symbol != '\0' && Upper(c) == Upper(symbol); }
 
-std::string Quoted(const std::string& name) { return "'" + name + "'"; }
-
 }  // namespace
 
 char CodeOf(char c, const SequenceSymbols& symbols) {
@@ -33,7 +31,7 @@ std::size_t RecordList::Add(std::string name, int line) {
     const auto [where, added] = indexOfName_.emplace(name, names_.size());
     if (!added)
         throw InputError(source_, line,
-                         "duplicate sequence name " + Quoted(name) + " (first on line " +
+                         "duplicate sequence name " + QuotedName(name) + " (first on line " +
                              std::to_string(lines_[where->second]) + ")");
     names_.push_back(std::move(name));
     sequences_.emplace_back();
@@ -57,13 +55,13 @@ void RecordList::Append(std::size_t index, std::string_view chunk, int line, std
         const auto where = [&] { return " at column " + std::to_string(column + i); };
         if (code == '\0')
             throw InputError(source_, line,
-                             QuotedChar(c) + where() + " of sequence " + Quoted(names_[index]) +
+                             QuotedChar(c) + where() + " of sequence " + QuotedName(names_[index]) +
                                  " is not a nucleotide code");
         // The first sequence is what the matching character refers to.
         if (code == '.' && index == 0)
             throw InputError(source_, line,
                              "matching character " + QuotedChar(c) + where() +
-                                 " is in the first sequence " + Quoted(names_[index]) +
+                                 " is in the first sequence " + QuotedName(names_[index]) +
                                  ", which has nothing to match");
         sequence.push_back(code);
     }
@@ -71,7 +69,7 @@ void RecordList::Append(std::size_t index, std::string_view chunk, int line, std
 
 InputError RecordList::LengthError(std::size_t index, std::size_t declared) const {
     return InputError(source_, lines_[index],
-                      "sequence " + Quoted(names_[index]) + " has " +
+                      "sequence " + QuotedName(names_[index]) + " has " +
                           std::to_string(Length(index)) + " sites, not the " +
                           std::to_string(declared) + " declared");
 }
@@ -81,18 +79,18 @@ Alignment RecordList::Finish(int endLine, std::optional<std::size_t> declaredLen
     if (names_.size() == 1)
         throw InputError(
             source_, lines_[0],
-            "only one sequence (" + Quoted(names_[0]) + "); an alignment needs at least two");
+            "only one sequence (" + QuotedName(names_[0]) + "); an alignment needs at least two");
     const std::size_t length = Length(0);
     for (std::size_t i = 0; i < Size(); ++i) {
         if (declaredLength && Length(i) != *declaredLength) throw LengthError(i, *declaredLength);
         if (Length(i) != length)
             throw InputError(source_, lines_[i],
-                             "sequence " + Quoted(names_[i]) + " has " + std::to_string(Length(i)) +
-                                 " sites but " + Quoted(names_[0]) + " has " +
-                                 std::to_string(length));
+                             "sequence " + QuotedName(names_[i]) + " has " +
+                                 std::to_string(Length(i)) + " sites but " + QuotedName(names_[0]) +
+                                 " has " + std::to_string(length));
     }
     if (length == 0)
-        throw InputError(source_, lines_[0], "sequence " + Quoted(names_[0]) + " has no sites");
+        throw InputError(source_, lines_[0], "sequence " + QuotedName(names_[0]) + " has no sites");
 
     for (std::size_t i = 1; i < Size(); ++i)
         for (std::size_t site = 0; site < length; ++site)

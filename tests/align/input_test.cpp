@@ -172,6 +172,30 @@ TEST(BadInput, MessageNamesFileAndLine) {
          "a.nex:9: 'x 2' is not among the TAXLABELS"},
         {"#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\n'x1 ACGT\n",
          "a.nex:5: quote ''' is never closed"},
+        // A name or value holding a line break or another control character
+        // is shown escaped, so that the message stays one line; bytes of
+        // UTF-8 are shown as they are.
+        {">Zo\xC3\xAB\nACGT\n>Zo\xC3\xAB\nACGT\n",
+         "a.fa:3: duplicate sequence name 'Zo\xC3\xAB' (first on line 1)"},
+        {"#NEXUS\nbegin taxa;\ntaxlabels x1 x2;\nend;\nbegin data;\ndimensions nchar=4;\nmatrix\n"
+         "x1 ACGT\n'x\n2' ACGT\n;",
+         "a.nex:9: 'x\\x0A2' is not among the TAXLABELS"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=3 nchar=4;\nmatrix\n'a\r\nb' ACGT\nx2 ACGT\n"
+         "'a\r\nb' ACGT\n;",
+         "a.nex:8: sequence 'a\\x0D\\x0Ab' appears twice in the matrix"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=1 nchar=4;\nmatrix\nx1 ACGT\n'x\t2\n' ACGT\n;",
+         "a.nex:6: 'x\\x092\\x0A' is one sequence more than NTAX=1"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\n'one\ntwo' ACGTA\n;",
+         "a.nex:6: sequence 'one\\x0Atwo' runs past NCHAR=4"},
+        {"#NEXUS\nbegin data;\ndimensions ntax=2 nchar=4;\nmatrix\n'a\nb' ACXT\nx2 ACGT\n;",
+         "a.nex:6: 'X' at column 6 of sequence 'a\\x0Ab' is not a nucleotide code"},
+        {"#NEXUS\nbegin taxa;\ntaxlabels 'x\n1' 'x\n1';\nend;\nbegin data;\ndimensions nchar=4;\n"
+         "matrix\n;",
+         "a.nex:4: duplicate sequence name 'x\\x0A1' (first on line 3)"},
+        {"#NEXUS\nbegin data;\ndimensions ntax='2\n';\n",
+         "a.nex:3: NTAX= takes a positive whole number, not '2\\x0A'"},
+        {"#NEXUS\nbegin data;\nformat datatype='DN\x7f\nA';\n",
+         "a.nex:3: DATATYPE=DN\\x7F\\x0AA is not DNA"},
         // gzip: cut, or the 4-byte length at its end no longer matching, or
         // trailing bytes; concatenated members are one text.
         {gz.substr(0, gz.size() / 2), "cut.gz: truncated gzip stream"},

@@ -25,6 +25,7 @@ TEST(Usage, BadCommandLinesAndBadFilesSayWhyAndWriteNothing) {
         {{"fit", sample, "--pair", "A", "B"}, "is a data file, which holds one pair"},
         {{"fit", fasta}, "holds 5 sequences: choose a pair with --pair NAME1 NAME2"},
         {{"fit", fasta, "--pair", "Human", "Yeti"}, "no sequence named 'Yeti'"},
+        {{"fit", fasta, "--pair", "Human", "Ye\nti"}, "no sequence named 'Ye\\x0Ati'\n"},
         {{"fit", fasta, "--pair", "Human", "Gibbon", "--all-pairs"}, "cannot be given together"},
         {{"fit", "no-such-file.fasta"}, "no-such-file.fasta"},
         {{"dist", sample}, "dist needs an alignment"},
