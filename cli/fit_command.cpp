@@ -8,7 +8,7 @@ namespace dyvern::cli {
 int RunFit(const Arguments& arguments, Streams streams) {
     const std::string& path = OneOperand(arguments, "FILE");
     const std::vector<ModelKind> models =
-        ModelsOption(arguments, {std::begin(kAllModels), std::end(kAllModels)});
+        ModelsOption(arguments, {std::begin(kWindowModels), std::end(kWindowModels)});
     const std::vector<Criterion> criteria = CriteriaOption(arguments, "both");
     const RecordFormat format =
         arguments.Value("format", "tsv") == "json" ? RecordFormat::Json : RecordFormat::Tsv;

@@ -1,39 +1,21 @@
 #include "model_choice.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
 
 #include "usage_error.h"
 
 namespace dyvern::cli {
 namespace {
 
-std::string Upper(std::string word) {
-    for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return word;
-}
-
-ModelKind ModelNamed(const std::string& word) {
-    for (const ModelKind model : kAllModels)
-        if (Upper(word) == ModelWord(model)) return model;
+ModelKind ModelOfWord(const std::string& word) {
+    if (const std::optional<ModelKind> model = ModelNamed(word)) return *model;
     throw UsageError("--model takes JC69, F81, K80 or HKY85, not '" + word + "'");
 }
 
 }  // namespace
 
-const char* ModelWord(ModelKind model) {
-    switch (model) {
-        case ModelKind::JC69:
-            return "JC69";
-        case ModelKind::F81:
-            return "F81";
-        case ModelKind::K80:
-            return "K80";
-        case ModelKind::HKY85:
-            return "HKY85";
-    }
-    return "";
-}
+const char* ModelWord(ModelKind model) { return FactsOf(model).word; }
 
 const char* CriterionWord(Criterion criterion) {
     return criterion == Criterion::MaxLikelihood ? "ml" : "ls";
@@ -47,7 +29,7 @@ std::vector<ModelKind> ModelsOption(const Arguments& arguments,
     std::size_t start = 0;
     for (std::size_t comma = list.find(','); comma != std::string::npos;
          start = comma + 1, comma = list.find(',', start)) {
-        const ModelKind model = ModelNamed(list.substr(start, comma - start));
+        const ModelKind model = ModelOfWord(list.substr(start, comma - start));
         if (std::find(models.begin(), models.end(), model) == models.end())
             models.push_back(model);
     }

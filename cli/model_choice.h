@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "arguments.h"
-#include "model/divergence.h"
+#include "model/model_family.h"
 
 namespace dyvern::cli {
 

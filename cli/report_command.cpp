@@ -4,7 +4,7 @@
 
 #include "base/format.h"
 #include "command.h"
-#include "estimate/pair_table.h"
+#include "model/table_checks.h"
 #include "fit/model_fit.h"
 #include "model/hkymodel.h"
 #include "model_choice.h"

@@ -1,5 +1,5 @@
-// Pair tables per pair (packed and from text), one objective evaluation
-// against a cell-by-cell one, DistanceOf per model and criterion on pairs of
+// Pair tables per pair (packed and from text), one objective evaluation by
+// the analytic terms against the family's own, DistanceOf per model and criterion on pairs of
 // a simulated alignment, and whole matrices on one and two threads.
 #include <benchmark/benchmark.h>
 
@@ -7,6 +7,7 @@
 
 #include "distance/distance_rows.h"
 #include "distance/likelihood_terms.h"
+#include "model/criteria.h"
 #include "distance/packed_pair.h"
 #include "simulation.h"
 
@@ -68,44 +69,22 @@ void BM_DistanceOf(benchmark::State& state) {
 }
 BENCHMARK(BM_DistanceOf)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"model", "criterion"});
 
-const Coordinates kPoint{0.08, 0.3, 0.5, 0.6, 0.4};
+const Point kPoint{0.08, 0.3, 0.5, 0.6, 0.4};
 
-// The straight line: each cell's pi_i P_ij from the three exponentials, and
-// its log.
-double CellByCell(const DivergenceCounts& n, const Coordinates& x) {
-    const double r = x[kR], y = 1 - r;
-    const double pi[4] = {r * x[kShareA], y * x[kShareC], r * (1 - x[kShareA]),
-                          y * (1 - x[kShareC])};
-    const double share[4] = {x[kShareA], x[kShareC], 1 - x[kShareA], 1 - x[kShareC]};
-    const double e1 = std::exp(-x[kV]);
-    const double e2[2] = {std::exp(-(x[kV] * y + x[kS] * r)), std::exp(-(x[kV] * r + x[kS] * y))};
-    double lnL = 0.0;
-    for (int j = 0; j < 4; ++j) {
-        const double e = e2[j % 2];
-        const double same = pi[j] + e1 * (share[j] - pi[j]) + e * (1 - share[j]);
-        const double transition = pi[j] * (1 - e1) + share[j] * (e1 - e);
-        const double transversion = pi[j] * (1 - e1);
-        for (int i = 0; i < 4; ++i) {
-            const double p = i == j ? same : (i % 2 == j % 2 ? transition : transversion);
-            lnL += n[i][j] * std::log(pi[i] * p);
-        }
-    }
-    return lnL;
-}
-
-void BM_ObjectiveCellByCell(benchmark::State& state) {
-    const DivergenceCounts counts = SampleTables()[0].counts;
-    Coordinates x = kPoint;
+// The family's own lnL (model/criteria.h), which the terms specialise.
+void BM_ObjectiveOfTheFamily(benchmark::State& state) {
+    const PairData data = MakePairData(SampleTables()[0].counts, 1000);
+    const Rates<double> rates = FitRates(kPoint, ModelKind::HKY85);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CellByCell(counts, x));
+        benchmark::DoNotOptimize(LogLikelihood(data, rates));
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_ObjectiveCellByCell);
+BENCHMARK(BM_ObjectiveOfTheFamily);
 
 void BM_ObjectiveReduced(benchmark::State& state) {
     const LikelihoodTerms terms = TermsOf(SampleTables()[0].counts);
-    Coordinates x = kPoint;
+    Point x = kPoint;
     for (auto _ : state) {
         benchmark::DoNotOptimize(LogLikelihoodAt(terms, x));
         benchmark::ClobberMemory();
@@ -115,7 +94,7 @@ BENCHMARK(BM_ObjectiveReduced);
 
 void BM_ObjectiveWithDerivatives(benchmark::State& state) {
     const LikelihoodTerms terms = TermsOf(SampleTables()[0].counts);
-    Coordinates x = kPoint;
+    Point x = kPoint;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ExpandLogLikelihood(terms, x));
         benchmark::ClobberMemory();

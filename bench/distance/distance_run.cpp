@@ -6,19 +6,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "align/input.h"
 #include "distance/distance_rows.h"
 #include "distance/row_pipeline.h"
+#include "model/model_family.h"
 
 namespace {
 
-dyvern::ModelKind ModelNamed(const std::string& name) {
-    const char* names[] = {"JC69", "F81", "K80", "HKY85"};
-    for (int k = 0; k < 4; ++k)
-        if (name == names[k]) return static_cast<dyvern::ModelKind>(k);
-    throw std::invalid_argument("no model named '" + name + "' (JC69, F81, K80, HKY85)");
+dyvern::ModelKind ModelOfName(const std::string& name) {
+    if (const std::optional<dyvern::ModelKind> model = dyvern::ModelNamed(name)) return *model;
+    throw std::invalid_argument("no model named '" + name + "'");
 }
 
 int Run(int argc, char** argv) {
@@ -27,7 +28,7 @@ int Run(int argc, char** argv) {
         return 2;
     }
     dyvern::DistanceOptions options;
-    options.model = ModelNamed(argc > 2 ? argv[2] : "HKY85");
+    options.model = ModelOfName(argc > 2 ? argv[2] : "HKY85");
     options.criterion = argc > 3 && std::string(argv[3]) == "ls" ? dyvern::Criterion::LeastSquares
                                                                  : dyvern::Criterion::MaxLikelihood;
     options.threads = argc > 4 ? std::atoi(argv[4]) : 0;

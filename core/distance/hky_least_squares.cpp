@@ -2,14 +2,13 @@
 
 #include <cmath>
 
-#include "model/divergence.h"
+#include "distance/face_margin.h"
+#include "model/substitution_rates.h"
 
 namespace dyvern {
 namespace {
 
 constexpr int kMaxIterations = 100;
-// Shares this close to a face are left to the full search.
-constexpr double kFaceMargin = 1e-9;
 
 // Expected transitions at s, and their slope, for e1 = e^-v.
 struct Transitions {
@@ -27,12 +26,12 @@ struct Transitions {
 bool MatchingRates(const std::array<double, 4>& pi, double P, double Q, TwoRates& rates) {
     const double r = pi[A] + pi[G], y = pi[C] + pi[T];
     if (!(r > kFaceMargin && y > kFaceMargin)) return false;
-    const double transversionLimit = 2.0 * r * y;
-    const double q = Q / transversionLimit;
+    const DistanceWeights<double> w = WeightsOf(pi);
+    const double q = Q / w.transversions;  // the share of the transversions' limit
     if (!(q < 1.0 - kFaceMargin)) return false;
-    Transitions t{2.0 * (pi[A] * pi[G] + pi[C] * pi[T]),
-                  2.0 * pi[A] * pi[G] / r,
-                  2.0 * pi[C] * pi[T] / y,
+    Transitions t{w.transitions(),
+                  w.purineTransitions / r,
+                  w.pyrimidineTransitions / y,
                   r,
                   y,
                   -std::log1p(-q),

@@ -1,11 +1,8 @@
-// Newton's method on the analytic expansion of lnL (likelihood_terms.h) from
-// a start close to the optimum, and the standard error of d there. It gives
-// up, rather than guess, where the answer needs the care of the full search:
-// a Hessian that is not negative definite, a step that reaches a bound, no
-// convergence in a few dozen steps.
+// The optimum of the analytic likelihood (likelihood_terms.h) from a start
+// close to it, by the refined fits' own Newton's method in a box
+// (minimize/box_newton.h). What it finds is only taken where it is clear of
+// the box's faces: there the answer needs the care of the full search.
 #pragma once
-
-#include <array>
 
 #include "distance/likelihood_terms.h"
 
@@ -14,23 +11,19 @@ namespace dyvern {
 // Which coordinates move; the rest keep their start values. With s tied to
 // v (kappa = 1) the two move as one.
 struct FreeCoordinates {
-    std::array<bool, kCoordinates> free{};
+    FreeMask free{};
     bool sTiedToV = false;
 };
 
 struct LikelihoodOptimum {
-    Coordinates x{};
-    LikelihoodExpansion expansion;  // at x
+    Point x{};
+    // lnL at x with every coordinate a variable; with s tied to v, its
+    // derivatives are taken along v and s's own are 0.
+    Jet expansion;
     bool converged = false;
 };
 
-LikelihoodOptimum MaximiseLikelihood(const LikelihoodTerms& terms, const Coordinates& start,
+LikelihoodOptimum MaximiseLikelihood(const LikelihoodTerms& terms, const Point& start,
                                      const FreeCoordinates& coordinates);
-
-// By the observed information over the free coordinates off their bounds and
-// the delta method; NaN where neither rate is among them or the information
-// is not positive definite.
-double StandardErrorOfDistance(const LikelihoodOptimum& optimum,
-                               const FreeCoordinates& coordinates);
 
 }  // namespace dyvern

@@ -30,7 +30,7 @@ struct Decays {
     double eY, tY;  // pyrimidines: e^-(v r + s y)
 };
 
-Decays DecaysAt(const Coordinates& x) {
+Decays DecaysAt(const Point& x) {
     const double r = x[kR], y = 1.0 - r, gap = x[kS] - x[kV];
     const Exponential e1 = ExpOf(-x[kV]);
     const Exponential fR = ExpOf(-r * gap);
@@ -100,7 +100,7 @@ struct Inner {
 // g = share + (1 - share) e1 for the class whose frequency is `share` (r for
 // purines: sign +1; 1 - r for pyrimidines: sign -1), and its second decay
 // e = exp(-u), u = v (1 - share) + s share, du/dr = sign (s - v).
-Inner InnerOf(double share, double sign, double e, const Decays& k, const Coordinates& x) {
+Inner InnerOf(double share, double sign, double e, const Decays& k, const Point& x) {
     Inner in;
     in.gV = -(1.0 - share) * k.e1;
     in.gR = sign * k.q;
@@ -121,7 +121,7 @@ Inner InnerOf(double share, double sign, double e, const Decays& k, const Coordi
 }
 
 // Adds the block to the expansion through z = (w, g, e) by the chain rule.
-void AddBlock(LikelihoodExpansion& out, const BlockDerivatives& f, int shareIndex,
+void AddBlock(Jet& out, const BlockDerivatives& f, int shareIndex,
               const Inner& in) {
     constexpr int kTouched = 4;
     const int index[kTouched] = {kV, kS, kR, shareIndex};
@@ -153,7 +153,7 @@ void AddBlock(LikelihoodExpansion& out, const BlockDerivatives& f, int shareInde
 }
 
 // n1 ln x + n2 ln(1 - x) in one coordinate.
-void AddShare(LikelihoodExpansion& out, int i, double x, double n1, double n2) {
+void AddShare(Jet& out, int i, double x, double n1, double n2) {
     if (n1 != 0.0) {
         out.gradient[i] += n1 / x;
         out.hessian[i][i] -= n1 / (x * x);
@@ -165,7 +165,7 @@ void AddShare(LikelihoodExpansion& out, int i, double x, double n1, double n2) {
     }
 }
 
-double SumOfLogs(const LikelihoodTerms& t, const Coordinates& x, const Decays& k) {
+double SumOfLogs(const LikelihoodTerms& t, const Point& x, const Decays& k) {
     const double r = x[kR], a = x[kShareA], c = x[kShareC];
     return LogTerm(t.same[A], k.eR + a * k.tR) + LogTerm(t.same[G], k.eR + (1.0 - a) * k.tR) +
            LogTerm(t.purineTransitions, k.tR) + LogTerm(t.same[C], k.eY + c * k.tY) +
@@ -204,14 +204,14 @@ LikelihoodTerms TermsOf(const DivergenceCounts& n) {
     return t;
 }
 
-double LogLikelihoodAt(const LikelihoodTerms& terms, const Coordinates& x) {
+double LogLikelihoodAt(const LikelihoodTerms& terms, const Point& x) {
     return SumOfLogs(terms, x, DecaysAt(x));
 }
 
-LikelihoodExpansion ExpandLogLikelihood(const LikelihoodTerms& t, const Coordinates& x) {
+Jet ExpandLogLikelihood(const LikelihoodTerms& t, const Point& x) {
     const Decays k = DecaysAt(x);
     const double r = x[kR];
-    LikelihoodExpansion out;
+    Jet out;
     out.value = SumOfLogs(t, x, k);
     if (t.transversions != 0.0) {
         out.gradient[kV] += t.transversions * k.e1 / k.q;
@@ -225,25 +225,6 @@ LikelihoodExpansion ExpandLogLikelihood(const LikelihoodTerms& t, const Coordina
     AddShare(out, kShareA, x[kShareA], t.lnA, t.lnNotA);
     AddShare(out, kShareC, x[kShareC], t.lnC, t.lnNotC);
     return out;
-}
-
-double DistanceAt(const Coordinates& x) {
-    const double r = x[kR], y = 1.0 - r, a = x[kShareA], c = x[kShareC];
-    const double A = 2.0 * r * y;
-    const double B = 2.0 * (r * r * a * (1.0 - a) + y * y * c * (1.0 - c));
-    return x[kV] * A + x[kS] * B;
-}
-
-Coordinates DistanceGradient(const Coordinates& x) {
-    const double r = x[kR], y = 1.0 - r, a = x[kShareA], c = x[kShareC];
-    const double v = x[kV], s = x[kS];
-    Coordinates g;
-    g[kV] = 2.0 * r * y;
-    g[kS] = 2.0 * (r * r * a * (1.0 - a) + y * y * c * (1.0 - c));
-    g[kR] = 2.0 * v * (1.0 - 2.0 * r) + 4.0 * s * (r * a * (1.0 - a) - y * c * (1.0 - c));
-    g[kShareA] = 2.0 * s * r * r * (1.0 - 2.0 * a);
-    g[kShareC] = 2.0 * s * y * y * (1.0 - 2.0 * c);
-    return g;
 }
 
 }  // namespace dyvern

@@ -1,6 +1,7 @@
 // The log-likelihood of the HKY85 family on one pair table, in the fit
-// coordinates x = (v, s, r, a, c) of estimate/pair_model.h, with its exact
-// gradient and Hessian. The table is first reduced to the few totals the
+// coordinates x = (v, s, r, a, c) of estimate/search_coordinates.h, with
+// its exact gradient and Hessian worked out by hand: the all-pairs fast
+// path, equal to model/criteria.h's LogLikelihood on Jets to rounding. The table is first reduced to the few totals the
 // likelihood depends on: since pi_i P_ij factors into frequencies and a term
 // of the rates that reversibility makes shared by (i, j) and (j, i), 13 logs
 // and 3 exponentials give lnL, where a cell-by-cell evaluation takes 16 logs.
@@ -8,13 +9,10 @@
 
 #include <array>
 
+#include "estimate/search_coordinates.h"
 #include "model/divergence.h"
 
 namespace dyvern {
-
-inline constexpr int kCoordinates = 5;
-enum Coordinate : int { kV = 0, kS = 1, kR = 2, kShareA = 3, kShareC = 4 };
-using Coordinates = std::array<double, kCoordinates>;
 
 struct LikelihoodTerms {
     std::array<double, 4> same{};  // n_AA, n_CC, n_GG, n_TT
@@ -28,18 +26,9 @@ struct LikelihoodTerms {
 LikelihoodTerms TermsOf(const DivergenceCounts& counts);
 
 // -inf where the rates give an observed cell no probability.
-double LogLikelihoodAt(const LikelihoodTerms& terms, const Coordinates& x);
+double LogLikelihoodAt(const LikelihoodTerms& terms, const Point& x);
 
-struct LikelihoodExpansion {
-    double value = 0.0;
-    Coordinates gradient{};
-    std::array<Coordinates, kCoordinates> hessian{};
-};
-
-LikelihoodExpansion ExpandLogLikelihood(const LikelihoodTerms& terms, const Coordinates& x);
-
-// d = v A + s B and its gradient in the coordinates.
-double DistanceAt(const Coordinates& x);
-Coordinates DistanceGradient(const Coordinates& x);
+// The value with every coordinate a variable (the full Hessian, both halves).
+Jet ExpandLogLikelihood(const LikelihoodTerms& terms, const Point& x);
 
 }  // namespace dyvern

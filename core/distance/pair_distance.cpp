@@ -4,11 +4,13 @@
 #include <limits>
 #include <optional>
 
+#include "distance/face_margin.h"
 #include "distance/hky_least_squares.h"
 #include "distance/likelihood_newton.h"
 #include "estimate/closed_forms.h"
 #include "estimate/pair_fit.h"
-#include "estimate/pair_table.h"
+#include "estimate/standard_errors.h"
+#include "model/table_checks.h"
 
 namespace dyvern {
 namespace {
@@ -18,9 +20,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // A logarithm's argument this close to 0 is an edge: saturated or not is
 // for the full fit to say.
 constexpr double kEdgeMargin = 1e-5;
-// Coordinates this close to a face of the box, or rates this large, are
-// left to the full fit, which puts them on the face as it sees fit.
-constexpr double kFaceMargin = 1e-8;
+// Rates this large are left to the full fit, as are coordinates near a face.
 constexpr double kLargestRate = 30.0;
 constexpr double kRounding = 16.0 * std::numeric_limits<double>::epsilon();
 // A finite optimum near a limit of infinite d is only taken by this margin.
@@ -77,8 +77,8 @@ Fast Kimura(int sites, double P, double Q, double n, bool withError) {
 bool NearFace(double x, double upper) { return x < kFaceMargin || x > upper - kFaceMargin; }
 
 // Whether the optimum lies clear of the box's faces in every coordinate that moved.
-bool ClearOfFaces(const Coordinates& x, const FreeCoordinates& c) {
-    for (int i = 0; i < kCoordinates; ++i) {
+bool ClearOfFaces(const Point& x, const FreeCoordinates& c) {
+    for (int i = 0; i < kJetSize; ++i) {
         if (!c.free[i] && !(i == kS && c.sTiedToV)) continue;
         if (i <= kS ? (x[i] < kFaceMargin || x[i] > kLargestRate) : NearFace(x[i], 1.0))
             return false;
@@ -104,7 +104,7 @@ bool PressesOnKappaZero(const LikelihoodOptimum& optimum) {
 
 // The optimum from the start, if it converges clear of the faces and beats
 // the limits where d is infinite: independence, and `otherLimit` when given.
-Fast FromNewton(int sites, const LikelihoodTerms& terms, const Coordinates& start,
+Fast FromNewton(int sites, ModelKind model, const LikelihoodTerms& terms, const Point& start,
                 const FreeCoordinates& c, const Totals& totals, FitStatus status,
                 double otherLimit = -kInfinity) {
     const LikelihoodOptimum optimum = MaximiseLikelihood(terms, start, c);
@@ -115,12 +115,13 @@ Fast FromNewton(int sites, const LikelihoodTerms& terms, const Coordinates& star
     if (!(value > independence + kRounding * std::fabs(independence))) return std::nullopt;
     if (std::isfinite(otherLimit) && !(value > otherLimit + kClearGain * std::fabs(otherLimit)))
         return std::nullopt;
-    return Result(sites, DistanceAt(optimum.x), StandardErrorOfDistance(optimum, c), status);
+    const StandardErrors errors = ErrorsAtOptimum(-optimum.expansion, optimum.x, model);
+    return Result(sites, Distance(FitRates(optimum.x, model)), errors.d, status);
 }
 
 // lnL where transitions are saturated (s beyond where e^-s underflows) and
 // v and the frequencies are searched; NaN when that search fails.
-double SaturatedTransitions(const LikelihoodTerms& terms, Coordinates x, const FreeCoordinates& c) {
+double SaturatedTransitions(const LikelihoodTerms& terms, Point x, const FreeCoordinates& c) {
     x[kS] = kSaturatedS;
     const LikelihoodOptimum limit = MaximiseLikelihood(terms, x, c);
     return limit.converged ? limit.expansion.value : kNaN;
@@ -129,16 +130,17 @@ double SaturatedTransitions(const LikelihoodTerms& terms, Coordinates x, const F
 // No s matches the observed shares: either too few transitions, so that the
 // optimum presses on s = 0, or too many, so that a finite optimum, if any,
 // has s large. Either must clearly beat the limit of saturated transitions.
-Fast UnmatchedTransitions(int sites, const LikelihoodTerms& terms, Coordinates x, FreeCoordinates c,
+Fast UnmatchedTransitions(int sites, const LikelihoodTerms& terms, Point x, FreeCoordinates c,
                           const Totals& totals) {
     const double limit = SaturatedTransitions(terms, x, c);
     if (std::isnan(limit)) return std::nullopt;
     x[kS] = 0.0;
-    const Fast kappaZero = FromNewton(sites, terms, x, c, totals, FitStatus::KappaZero, limit);
+    const Fast kappaZero =
+        FromNewton(sites, ModelKind::HKY85, terms, x, c, totals, FitStatus::KappaZero, limit);
     if (kappaZero) return kappaZero;
     x[kS] = x[kV] + 5.0 / std::fmin(x[kR], 1.0 - x[kR]);
     c.free[kS] = true;
-    return FromNewton(sites, terms, x, c, totals, FitStatus::Ok, limit);
+    return FromNewton(sites, ModelKind::HKY85, terms, x, c, totals, FitStatus::Ok, limit);
 }
 
 std::array<double, 4> CompositionOf(const Totals& t) {
@@ -149,7 +151,7 @@ std::array<double, 4> CompositionOf(const Totals& t) {
 
 // The frequency shares r, a, c of the composition; a share whose base is
 // absent stays on its face, where the optimum has it.
-bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, Coordinates& x,
+bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, Point& x,
             FreeCoordinates& c) {
     if (terms.lnR == 0.0 || terms.lnY == 0.0) return false;
     x[kR] = pi[A] + pi[G];
@@ -164,10 +166,10 @@ bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, Coord
 Fast KimuraKappaZero(int sites, const DivergenceCounts& counts, const Totals& t) {
     const double Q = t.transversions / t.cells;
     if (!(1.0 - 2.0 * Q > kEdgeMargin)) return std::nullopt;
-    const Coordinates start{-std::log1p(-2.0 * Q), 0.0, 0.5, 0.5, 0.5};
+    const Point start{-std::log1p(-2.0 * Q), 0.0, 0.5, 0.5, 0.5};
     FreeCoordinates c;
     c.free[kV] = true;
-    return FromNewton(sites, TermsOf(counts), start, c, t, FitStatus::KappaZero);
+    return FromNewton(sites, ModelKind::K80, TermsOf(counts), start, c, t, FitStatus::KappaZero);
 }
 
 Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t) {
@@ -186,7 +188,7 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
     }
     const LikelihoodTerms terms = TermsOf(counts);
     const std::array<double, 4> pi = CompositionOf(t);
-    Coordinates x{};
+    Point x{};
     FreeCoordinates c;
     if (!Shares(terms, pi, x, c)) return std::nullopt;
     c.free[kV] = true;
@@ -197,7 +199,7 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
         if (!(w > 1e-3)) return std::nullopt;
         x[kV] = x[kS] = -std::log(w);
         c.sTiedToV = true;
-        return FromNewton(sites, terms, x, c, t, FitStatus::Ok);
+        return FromNewton(sites, model, terms, x, c, t, FitStatus::Ok);
     }
     TwoRates start;
     if (!MatchingRates(pi, P, Q, start)) {
@@ -211,7 +213,8 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
     c.free[kS] = true;
     // Without transversions v is 0 at the optimum, on its face.
     c.free[kV] = Q > 0.0;
-    return FromNewton(sites, terms, x, c, t, Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
+    return FromNewton(sites, model, terms, x, c, t,
+                      Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
 }
 
 Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t) {
@@ -233,9 +236,8 @@ Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, co
     }
     TwoRates rates;
     if (!MatchingRates(pi, P, Q, rates)) return std::nullopt;
-    const double perV = 2.0 * (pi[A] + pi[G]) * (pi[C] + pi[T]);
-    const double perS = 2.0 * (pi[A] * pi[G] + pi[C] * pi[T]);
-    return Result(sites, rates.v * perV + rates.s * perS, kNaN,
+    const DistanceWeights<double> w = WeightsOf(pi);
+    return Result(sites, rates.v * w.transversions + rates.s * w.transitions(), kNaN,
                   Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "estimate/chi_square_tail.h"
+#include "stats/chi_square_tail.h"
 
 namespace dyvern {
 namespace {
@@ -40,7 +40,7 @@ LikelihoodRatioTest TestNested(const PairFit& null, const PairFit& alternative) 
 ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
                               Uncertainty uncertainty) {
     ModelComparison comparison;
-    for (const ModelKind model : kAllModels)
+    for (const ModelKind model : kWindowModels)
         comparison.fits[static_cast<int>(model)] =
             FitPair(counts, siteCount, model, Criterion::MaxLikelihood, uncertainty);
     for (int t = 0; t < 4; ++t)

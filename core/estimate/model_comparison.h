@@ -6,6 +6,7 @@
 #include <array>
 
 #include "estimate/pair_fit.h"
+#include "model/model_family.h"
 
 namespace dyvern {
 
@@ -23,7 +24,7 @@ struct LikelihoodRatioTest {
 LikelihoodRatioTest TestNested(const PairFit& null, const PairFit& alternative);
 
 struct ModelComparison {
-    std::array<PairFit, 4> fits;  // maximum likelihood, in kAllModels order
+    std::array<PairFit, 4> fits;  // maximum likelihood, in kWindowModels order
     // JC69 vs K80 and F81 vs HKY85 (1 df), JC69 vs F81 and K80 vs HKY85 (3 df).
     std::array<LikelihoodRatioTest, 4> tests;
     // exp(-delta/2) normalised over the four; NaN when the table is unfittable.

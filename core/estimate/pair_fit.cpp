@@ -1,12 +1,11 @@
 #include "estimate/pair_fit.h"
 
-#include "estimate/information_criteria.h"
 #include "estimate/pair_search.h"
-#include "estimate/pair_table.h"
 #include "estimate/profile_interval.h"
 #include "estimate/standard_errors.h"
 #include "estimate/window_start.h"
-#include "fit/model_fit.h"
+#include "model/table_checks.h"
+#include "stats/information_criteria.h"
 
 namespace dyvern {
 namespace {
@@ -17,8 +16,8 @@ PairFit Unfitted(ModelKind model, Criterion criterion, const char* problem) {
     PairFit fit;
     fit.model = model;
     fit.criterion = criterion;
-    fit.df = DegreesOfFreedom(model);
-    fit.k = FreeParameterCount(model);
+    fit.df = FitTestDegreesOfFreedom(model);
+    fit.k = FactsOf(model).freeParameters;
     fit.problem = problem;
     fit.gof.reason = problem;
     return fit;
@@ -28,7 +27,7 @@ FitStatus StatusOf(const PairData& data, ModelKind model, const PairOptimum& opt
     if (data.transitions + data.transversions == 0.0) return FitStatus::Identical;
     if (optimum.saturated()) return FitStatus::Saturated;
     if (KappaFree(model) && data.transversions == 0.0) return FitStatus::NoTransversions;
-    if (KappaFree(model) && optimum.finite.rates.s == 0.0) return FitStatus::KappaZero;
+    if (KappaFree(model) && optimum.finite.rates.sR == 0.0) return FitStatus::KappaZero;
     return FitStatus::Ok;
 }
 
@@ -39,7 +38,7 @@ FitStatus StatusOf(const PairData& data, ModelKind model, const PairOptimum& opt
 Rates<double> EstimatedRates(FitStatus status, const PairOptimum& optimum) {
     if (status == FitStatus::Saturated) return optimum.limit.rates;
     Rates<double> k = optimum.finite.rates;
-    if (status == FitStatus::Identical) k.v = k.s = 0.0;
+    if (status == FitStatus::Identical) k.v = k.sR = k.sY = 0.0;
     if (status == FitStatus::NoTransversions) k.v = 0.0;
     return k;
 }
@@ -50,12 +49,12 @@ void SetEstimates(PairFit& fit, const PairData& data, const Rates<double>& k) {
     // s / v is +inf without transversions, NaN with no change or every change
     // saturated; without a base pair that can show a transition, not determined.
     const bool transitionsPossible = fit.pi[A] * fit.pi[G] + fit.pi[C] * fit.pi[T] > 0.0;
-    fit.kappa = KappaFree(fit.model) ? (transitionsPossible ? k.s / k.v : kNotApplicable) : 1.0;
+    fit.kappa = KappaFree(fit.model) ? (transitionsPossible ? k.sR / k.v : kNotApplicable) : 1.0;
     fit.d = Distance(k);
     fit.lnL = LogLikelihood(data, k);
     fit.ss = SumOfSquares(data, k, fit.model);
     DivergenceCounts expected;
-    const PairTable<double> joint = JointProbabilities(k);
+    const CellTable<double> joint = JointProbabilities(k);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) expected[i][j] = joint[i][j] * data.siteCount;
     fit.gof = TestGoodnessOfFit(data.counts, expected, fit.df);
@@ -88,9 +87,7 @@ PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model, 
     if (const char* problem = TableProblem(counts, siteCount))
         return Unfitted(model, criterion, problem);
     std::array<double, 4> pi = kEqualFrequencies;
-    const bool empirical = !FrequenciesFree(model, criterion) &&
-                           (model == ModelKind::F81 || model == ModelKind::HKY85);
-    if (empirical && !EmpiricalComposition(counts, siteCount, pi))
+    if (FrequenciesAtComposition(model, criterion) && !EmpiricalComposition(counts, siteCount, pi))
         return Unfitted(model, criterion, "the counts add up to more than the site count");
 
     PairFit fit = Unfitted(model, criterion, "");

@@ -14,7 +14,7 @@
 
 #include "estimate/fit_status.h"
 #include "model/divergence.h"
-#include "report/report.h"
+#include "stats/goodness_of_fit.h"
 
 namespace dyvern {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "estimate/pair_objective.h"
+#include "model/criteria.h"
 
 namespace dyvern {
 

@@ -90,9 +90,9 @@ double DistanceProfile::LogLikelihoodAt(double d) {
         MinimiseInBox(negativeLnL, start, ProfileBox(model, Criterion::MaxLikelihood),
                       BoxStop::Converged);
     if (std::isfinite(minimum.value)) last = minimum.x;
-    std::array<bool, kJetSize> withD = ProfileBox(model, Criterion::MaxLikelihood).free;
+    FreeMask withD = ProfileBox(model, Criterion::MaxLikelihood).free;
     withD[0] = true;
-    slope = -ExpandAt(negativeLnL, minimum.x, withD).gradient[0];
+    slope = -negativeLnL.Expansion(minimum.x, withD).gradient[0];
     return -minimum.value;
 }
 

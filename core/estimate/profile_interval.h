@@ -3,8 +3,8 @@
 // for 95%), the profile re-optimising the other free parameters at each d.
 #pragma once
 
-#include "estimate/box_newton.h"
-#include "estimate/pair_objective.h"
+#include "minimize/box_newton.h"
+#include "model/criteria.h"
 
 namespace dyvern {
 

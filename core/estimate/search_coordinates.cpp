@@ -21,9 +21,9 @@ SearchBox SharesBox(ModelKind model, Criterion criterion) {
 
 Point ProfilePoint(const Rates<double>& k) {
     const double d = Distance(k);
-    const double y = 1.0 - k.r;
-    const double A = 2.0 * k.r * y;
-    const double B = 2.0 * (k.r * k.r * k.a * (1.0 - k.a) + y * y * k.c * (1.0 - k.c));
+    const DistanceWeights<double> w = WeightsOf(k.r, k.a, k.c);
+    const double A = w.transversions;
+    const double B = w.transitions();
     double phi = A + B > 0.0 ? A / (A + B) : 0.5;
     if (d > 0.0 && std::isfinite(d)) phi = k.v * A / d;
     return {d, phi, k.r, k.a, k.c};
@@ -31,9 +31,9 @@ Point ProfilePoint(const Rates<double>& k) {
 
 SearchBox FitBox(ModelKind model, Criterion criterion) {
     SearchBox box = SharesBox(model, criterion);
-    box.upper[0] = box.upper[1] = kInfinity;
-    box.free[0] = true;
-    box.free[1] = KappaFree(model);
+    box.upper[kV] = box.upper[kS] = kInfinity;
+    box.free[kV] = true;
+    box.free[kS] = KappaFree(model);
     return box;
 }
 

@@ -6,7 +6,8 @@
 // variance does not depend on which of the two it is worked in.
 #pragma once
 
-#include "estimate/pair_objective.h"
+#include "minimize/box_newton.h"
+#include "model/criteria.h"
 
 namespace dyvern {
 
@@ -16,6 +17,9 @@ struct StandardErrors {
     double d;
     double kappa;
 };
+
+// From the expansion of -lnL in the fit coordinates at the optimum x.
+StandardErrors ErrorsAtOptimum(const Jet& negativeLnL, const Point& x, ModelKind model);
 
 StandardErrors ObservedInformationErrors(const PairData& data, ModelKind model,
                                          const Rates<double>& optimum);

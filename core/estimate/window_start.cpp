@@ -6,16 +6,6 @@
 #include "model/hkymodel.h"
 
 namespace dyvern {
-namespace {
-
-double ShareOf(double part, double whole) { return whole > 0.0 ? part / whole : 0.5; }
-
-}  // namespace
-
-Rates<double> RatesOf(double bt, double kappa, const std::array<double, 4>& pi) {
-    const double purines = pi[A] + pi[G];
-    return {bt, bt * kappa, purines, ShareOf(pi[A], purines), ShareOf(pi[C], 1.0 - purines)};
-}
 
 Rates<double> WindowStart(const PairData& data, ModelKind model, Criterion criterion,
                           const std::array<double, 4>& pi) {

@@ -4,18 +4,14 @@
 
 #include <array>
 
-#include "estimate/pair_model.h"
-#include "estimate/pair_objective.h"
+#include "model/criteria.h"
 
 namespace dyvern {
 
-// The rates of frequencies pi (piT the rest of the others).
-Rates<double> RatesOf(double bt, double kappa, const std::array<double, 4>& pi);
-
 // The window's Solve from its start values (bt 0.1, kappa 1) and frequencies
-// pi (0.25 each, or the composition under least squares). Where the window cannot start (piT
-// not inside (0, 1), or a criterion that is not finite there) the start
-// values themselves are returned.
+// pi (0.25 each, or the composition under least squares). Where the window
+// cannot start (piT not inside (0, 1), or a criterion that is not finite
+// there) the start values themselves are returned.
 Rates<double> WindowStart(const PairData& data, ModelKind model, Criterion criterion,
                           const std::array<double, 4>& pi);
 

@@ -4,25 +4,16 @@
 
 #include <array>
 
-#include "model/divergence.h"
+#include "model/model_family.h"
 
 namespace dyvern {
-
-// The five adjustable parameters; piT is the remainder 1 - piA - piC - piG.
-struct ParameterValues {
-    double betat = 0.1;
-    double kappa = 1.0;
-    double piA = 0.25;
-    double piC = 0.25;
-    double piG = 0.25;
-};
 
 struct ModelFit {
     ParameterValues estimates;
     double minimum = 0.0;  // -lnL or SS at the estimates
     int sweeps = 0;        // Powell sweeps used, over every restart
     // The minimum in the search's transformed coordinates (the first `length`).
-    std::array<double, 5> point{};
+    std::array<double, kMaxFreeParameters> point{};
     int length = 0;
 };
 

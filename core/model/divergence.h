@@ -1,5 +1,5 @@
 // The vocabulary of divergence between two aligned sequences: the table of
-// base pairs, the four nested models and the two criteria they are scored by.
+// base pairs, the models and the two criteria they are scored by.
 #pragma once
 
 #include <array>
@@ -14,11 +14,8 @@ enum Nucleotide : int { A = 0, C = 1, G = 2, T = 3 };
 // and an ambiguous site may be shared out over several cells.
 using DivergenceCounts = std::array<std::array<double, 4>, 4>;
 
-// Equal to the model's index in the model list.
+// Equal to the model's position in the window's model list.
 enum class ModelKind : int { JC69 = 0, F81 = 1, K80 = 2, HKY85 = 3 };
-
-inline constexpr ModelKind kAllModels[] = {ModelKind::JC69, ModelKind::F81, ModelKind::K80,
-                                           ModelKind::HKY85};
 
 // The minimiser always minimises: -lnL or SS.
 enum class Criterion : int { MaxLikelihood = 0, LeastSquares = 1 };

@@ -64,14 +64,10 @@ HKYModel::HKYModel(const FitTarget& target, double bt, double kappa, double piA,
 }
 
 bool HKYModel::FrequenciesFree() const {
-    const ModelKind kind = target.modelKind;
-    return (kind == ModelKind::F81 || kind == ModelKind::HKY85) &&
-           target.criterion == Criterion::MaxLikelihood;
+    return dyvern::FrequenciesFree(target.modelKind, target.criterion);
 }
 
-bool HKYModel::KappaFree() const {
-    return target.modelKind == ModelKind::K80 || target.modelKind == ModelKind::HKY85;
-}
+bool HKYModel::KappaFree() const { return dyvern::KappaFree(target.modelKind); }
 
 double HKYModel::ProbSame(int j) const {
     const double e1 = std::exp(-bt);
@@ -181,7 +177,7 @@ void HKYModel::SetVector(const double* x) {
         pi[C] = pyrimidines * Squash(x[next++]);
         pi[T] = pyrimidines - pi[C];
     }
-    if (target.modelKind == ModelKind::F81 || target.modelKind == ModelKind::HKY85) {
+    if (FactsOf(target.modelKind).frequencies == FrequencyRule::Estimated) {
         DYVERN_ASSERT(pi[A] >= 0.0, kSource);
         DYVERN_ASSERT(pi[C] >= 0.0, kSource);
         DYVERN_ASSERT(pi[G] >= 0.0, kSource);

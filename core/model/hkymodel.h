@@ -1,15 +1,16 @@
-// One parameter set of the HKY85 substitution model, scored against the
-// observed table of a FitTarget. JC69, F81 and K80 are this model with
-// kappa and/or the base frequencies held fixed.
+// The window's model: one parameter set of the family (model_family.h) in
+// the window's own parameters, scored against the observed table of a
+// FitTarget as the window has always scored it, cell by cell in a fixed
+// order. The window's Solve (Powell's method to a fractional tolerance of
+// 1e-8) follows every last bit of these values, so they keep their own
+// arithmetic; they equal the family's transition_probabilities.h to
+// rounding, which the tests check.
 #pragma once
 
-#include "model/divergence.h"
 #include "minimize/minimize.h"
+#include "model/model_family.h"
 
 namespace dyvern {
-
-// Longest free-parameter vector (HKY85 under maximum likelihood).
-inline constexpr int kMaxFreeParameters = 5;
 
 class HKYModel : public Minimize {
 public:

@@ -1,4 +1,6 @@
+#include "model/model_family.h"
 #include "report/report.h"
+#include "stats/goodness_of_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +49,7 @@ TEST(ReportText, EachModelAgainstGoldenFilesAndClosedFormTails) {
         target.modelKind = c.kind;
         EXPECT_EQ(ReportText(target, expected), Golden(c.golden));
         const GoodnessOfFit fit =
-            TestGoodnessOfFit(target.observed, expected, DegreesOfFreedom(c.kind));
+            TestGoodnessOfFit(target.observed, expected, FitTestDegreesOfFreedom(c.kind));
         ASSERT_TRUE(fit.defined);
         EXPECT_NEAR(fit.statistic, 94.0 / 11.0, 1e-12);
         EXPECT_NEAR(fit.prob, c.prob, 1e-7);

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "model/hkymodel.h"
-#include "report/report.h"
+#include "stats/goodness_of_fit.h"
 #include "stats/chi_square.h"
 #include "support/test_tables.h"
 

@@ -17,6 +17,7 @@
 #include "distance/packed_pair.h"
 #include "distance/pair_distance.h"
 #include "estimate/pair_fit.h"
+#include "model/model_family.h"
 #include "support/reference_model.h"
 #include "support/test_tables.h"
 
@@ -186,7 +187,7 @@ TEST(DistanceRows, BadInputAndFailingCallbacksEndCleanly) {
 // none, is the full fit's. Returns how many had a fast answer.
 int ExpectSameAsFullFit(const DivergenceCounts& counts, int n, const char* what) {
     int fast = 0;
-    for (const ModelKind model : kAllModels) {
+    for (const ModelKind model : kWindowModels) {
         for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {
             SCOPED_TRACE(::testing::Message() << what << ", model " << static_cast<int>(model)
                                               << ", criterion " << static_cast<int>(criterion));

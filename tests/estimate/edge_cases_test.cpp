@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "estimate/pair_fit.h"
+#include "model/model_family.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
 #include "support/test_tables.h"
@@ -71,7 +72,7 @@ TEST(EdgeCases, StatusAndTheValuesItImplies) {
         {Spread(40, 50, 10), K80, kSaturated, kFinite, kInf, kInf, kInf},  // 1 - 2P - Q < 0
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << &c - cases << " " << ReportModelName(c.model));
+        SCOPED_TRACE(::testing::Message() << &c - cases << " " << FactsOf(c.model).word);
         const PairFit fit = FitPair(c.table, 100, c.model, Criterion::MaxLikelihood);
         EXPECT_STREQ(StatusWord(fit.status), StatusWord(c.status));
         ExpectKind(fit.bt, c.bt, "bt");

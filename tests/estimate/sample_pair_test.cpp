@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "estimate/chi_square_tail.h"
+#include "stats/chi_square_tail.h"
 #include "estimate/model_comparison.h"
 #include "estimate/pair_fit.h"
 #include "fit/model_fit.h"
@@ -40,7 +40,7 @@ TEST(SamplePair, RefinedAndWindowFitsAgreeWithAnIndependentProgramAndTheReportsT
     for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {
         for (const auto& k : kKnown) {
             SCOPED_TRACE(::testing::Message()
-                         << ReportModelName(k.model) << " " << static_cast<int>(criterion));
+                         << FactsOf(k.model).word << " " << static_cast<int>(criterion));
             const bool ml = criterion == Criterion::MaxLikelihood;
             const FitTarget target = TargetFor(data.counts, k.model, criterion, data.siteCount);
             const PairFit fit = FitPair(data.counts, data.siteCount, k.model, criterion);
@@ -55,7 +55,7 @@ TEST(SamplePair, RefinedAndWindowFitsAgreeWithAnIndependentProgramAndTheReportsT
                 for (int j = 0; j < 4; ++j)
                     expected[i][j] = atFit.JointProbability(i, j) * data.siteCount;
             const GoodnessOfFit report =
-                TestGoodnessOfFit(data.counts, expected, DegreesOfFreedom(k.model));
+                TestGoodnessOfFit(data.counts, expected, FitTestDegreesOfFreedom(k.model));
             EXPECT_NEAR(fit.gof.statistic, report.statistic, 1e-9 * report.statistic);
             EXPECT_NEAR(fit.gof.prob, report.prob, 1e-12);
             if (!ml) continue;

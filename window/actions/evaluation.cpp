@@ -5,8 +5,10 @@
 #include "actions/parameter_rules.h"
 #include "base/format.h"
 #include "base/stop.h"
-#include "model/hkymodel.h"
 #include "controls/count_grid.h"
+#include "model/hkymodel.h"
+#include "model/substitution_rates.h"
+#include "model/table_checks.h"
 #include "system/control_ids.h"
 
 namespace dyvern {
@@ -22,25 +24,9 @@ HKYModel ModelFromFields(Session& session) {
     return HKYModel(session.state, p.betat, p.kappa, p.piA, p.piC, p.piG);
 }
 
-// Substitutions per site: bt (2 piR piY + 2 kappa (piA piG + piC piT)).
+// Substitutions per site of the model's parameters.
 double SubstitutionsPerSite(const HKYModel& m) {
-    const double purines = m.pi[A] + m.pi[G];
-    const double transitionPairs = m.pi[A] * m.pi[G] + m.pi[C] * m.pi[T];
-    return m.bt * (2.0 * purines * (1.0 - purines) + 2.0 * m.kappa * transitionPairs);
-}
-
-// A table the model can be fitted to: some sites, counts that are finite and
-// not negative, and not all zero.
-bool FittableTable(const AnalysisState& state) {
-    if (state.siteCount <= 0) return false;
-    double sum = 0.0;
-    for (const auto& row : state.observed) {
-        for (const double cell : row) {
-            if (!(cell >= 0.0) || !std::isfinite(cell)) return false;
-            sum += cell;
-        }
-    }
-    return sum > 0.0 && std::isfinite(sum);
+    return Distance(RatesOf(m.bt, m.kappa, {m.pi[A], m.pi[C], m.pi[G], m.pi[T]}));
 }
 
 }  // namespace
@@ -72,7 +58,8 @@ void ComputeExpected(Session& session) {
 
 bool CanSolve(Session& session) {
     const AnalysisState& state = session.state;
-    return state.dataLoaded && CheckFrequencies(session) && FittableTable(state) &&
+    return state.dataLoaded && CheckFrequencies(session) &&
+           !TableProblem(state.observed, state.siteCount) &&
            std::isfinite(ModelFromFields(session).CriterionValue());
 }
 

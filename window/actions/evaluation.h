@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fit/model_fit.h"
+#include "model/model_family.h"
 #include "state/session.h"
 
 namespace dyvern {

@@ -1,6 +1,9 @@
 #include "actions/parameter_rules.h"
 
+#include <array>
 #include <cmath>
+
+#include "model/table_checks.h"
 
 namespace dyvern {
 
@@ -15,18 +18,9 @@ void SetEqualFrequencies(Session& session) {
 void SetEmpiricalFrequencies(Session& session) {
     const AnalysisState& state = session.state;
     if (state.siteCount <= 0) return;
-    double sum[4] = {0.0, 0.0, 0.0, 0.0};
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) {
-            sum[i] += state.observed[i][j];
-            sum[j] += state.observed[i][j];
-        }
-    }
-    const double twiceN = 2.0 * state.siteCount;
-    for (double& s : sum) {
-        s /= twiceN;
+    const std::array<double, 4> sum = BaseShares(state.observed, state.siteCount);
+    for (const double s : sum)
         if (!std::isfinite(s)) return;
-    }
     ParameterFields& f = session.fields;
     f.piA().SetValue(sum[A]);
     f.piC().SetValue(sum[C]);

@@ -1,6 +1,5 @@
 #include "commands/main_window.h"
 
-#include <iterator>
 #include <optional>
 
 #include "actions/compare_models.h"
@@ -13,14 +12,13 @@
 #include "base/stop.h"
 #include "controls/count_grid.h"
 #include "controls/field_table.h"
+#include "model/model_family.h"
 #include "system/control_ids.h"
 
 namespace dyvern {
 namespace {
 
 constexpr int kAnyNotification = -1;
-constexpr const char* kModelNames[] = {"Jukes & Cantor (1969)", "Felsenstein (1981)",
-                                       "Kimura (1980)", "Hasegawa et al. (1985)"};
 
 }  // namespace
 
@@ -148,8 +146,8 @@ void MainWindow::FillModelCombo() {
     WindowSystem& window = session.window;
     const bool hwndModelCombo = window.HasControl(IDC_MODEL_COMBO);
     DYVERN_ASSERT(hwndModelCombo, "dyvern");
-    for (int position = 0; position < static_cast<int>(std::size(kModelNames)); ++position)
-        window.InsertListItem(IDC_MODEL_COMBO, position, kModelNames[position]);
+    for (const ModelKind model : kWindowModels)
+        window.InsertListItem(IDC_MODEL_COMBO, static_cast<int>(model), FactsOf(model).listName);
     window.SelectListItem(IDC_MODEL_COMBO, 0);
     SelectModel(session, static_cast<int>(ModelKind::JC69));
 }

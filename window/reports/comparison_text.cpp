@@ -10,11 +10,7 @@ namespace {
 
 constexpr int kColumn = 12;
 constexpr int kDecimals = 6;
-constexpr const char* kShortNames[] = {"JC69", "F81", "K80", "HKY85"};
-constexpr const char* kLongNames[] = {"Jukes & Cantor 1969", "Felsenstein 1981", "Kimura 1980",
-                                      "Hasegawa, Kishino & Yano 1985"};
-
-int Index(ModelKind model) { return static_cast<int>(model); }
+const char* Word(ModelKind model) { return FactsOf(model).word; }
 
 std::string PadLeft(const std::string& text, int width) {
     return text.size() < static_cast<std::size_t>(width)
@@ -46,7 +42,7 @@ std::string Estimates(const ModelComparison& comparison) {
                           Cell("piT"), Cell("status")});
     for (int m = 0; m < 4; ++m) {
         const PairFit& f = comparison.fits[m];
-        text += Row(kShortNames[m], {Cell(f.bt), Cell(f.kappa), Cell(f.pi[A]), Cell(f.pi[C]),
+        text += Row(Word(f.model), {Cell(f.bt), Cell(f.kappa), Cell(f.pi[A]), Cell(f.pi[C]),
                                      Cell(f.pi[G]), Cell(f.pi[T]), Cell(StatusWord(f.status))});
     }
     return text;
@@ -59,7 +55,7 @@ std::string Distances(const ModelComparison& comparison) {
     text += Row("Model", {Cell("d"), Cell("se(d)"), Cell("lower"), Cell("upper")});
     for (int m = 0; m < 4; ++m) {
         const PairFit& f = comparison.fits[m];
-        text += Row(kShortNames[m], {Cell(f.d), Cell(f.seD), Cell(f.dLow), Cell(f.dHigh)});
+        text += Row(Word(f.model), {Cell(f.d), Cell(f.seD), Cell(f.dLow), Cell(f.dHigh)});
     }
     return text;
 }
@@ -70,7 +66,7 @@ std::string Criteria(const ModelComparison& comparison) {
                           Cell("w(AIC)"), Cell("w(BIC)")});
     for (int m = 0; m < 4; ++m) {
         const PairFit& f = comparison.fits[m];
-        text += Row(kShortNames[m],
+        text += Row(Word(f.model),
                     {Cell(f.lnL), Cell(std::to_string(f.k)), Cell(f.aic), Cell(f.aicc), Cell(f.bic),
                      Cell(comparison.aicWeights[m]), Cell(comparison.bicWeights[m])});
     }
@@ -81,18 +77,18 @@ std::string Tests(const ModelComparison& comparison) {
     std::string text = "Likelihood-ratio tests (2 (lnL alternative - lnL null), chi-square):\n";
     text += Row("Null", {Cell("alternative"), Cell("statistic"), Cell("df"), Cell("P")});
     for (const LikelihoodRatioTest& t : comparison.tests)
-        text += Row(kShortNames[Index(t.null)],
-                    {Cell(kShortNames[Index(t.alternative)]), Cell(t.statistic),
+        text += Row(Word(t.null),
+                    {Cell(Word(t.alternative)), Cell(t.statistic),
                      Cell(std::to_string(t.df)), Cell(t.prob)});
     return text;
 }
 
 std::string Preference(const ModelComparison& comparison) {
     if (!comparison.ranked) return "The models cannot be ranked on this table.\n";
-    const int aic = Index(comparison.bestAIC);
-    const int bic = Index(comparison.bestBIC);
-    return std::string("AIC prefers ") + kShortNames[aic] + " (" + kLongNames[aic] +
-           "); BIC prefers " + kShortNames[bic] + " (" + kLongNames[bic] + ").\n";
+    const ModelFacts& aic = FactsOf(comparison.bestAIC);
+    const ModelFacts& bic = FactsOf(comparison.bestBIC);
+    return std::string("AIC prefers ") + aic.word + " (" + aic.citation + "); BIC prefers " +
+           bic.word + " (" + bic.citation + ").\n";
 }
 
 }  // namespace

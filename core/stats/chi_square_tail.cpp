@@ -1,4 +1,4 @@
-#include "estimate/chi_square_tail.h"
+#include "stats/chi_square_tail.h"
 
 #include <cmath>
 #include <limits>

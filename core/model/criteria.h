@@ -1,8 +1,10 @@
-// What a fit minimises on one pair table: -lnL or the window's SS, as a
-// function of the rates (pair_model.h), on doubles or on Jets.
+// The two criteria a model is scored by on one pair table, as functions of
+// the family's coordinates (substitution_rates.h), on doubles or on Jets:
+// the log-likelihood and the window's least-squares distance.
 #pragma once
 
-#include "estimate/pair_model.h"
+#include "model/model_family.h"
+#include "model/transition_probabilities.h"
 
 namespace dyvern {
 
@@ -43,7 +45,7 @@ T LogLikelihood(const PairData& data, const Rates<T>& k) {
 // transversion shares, or of all differences together when kappa is fixed.
 template <class T>
 T SumOfSquares(const PairData& data, const Rates<T>& k, ModelKind model) {
-    const PairTable<T> joint = JointProbabilities(k);
+    const CellTable<T> joint = JointProbabilities(k);
     T transitions(-data.transitions / data.siteCount);
     T transversions(-data.transversions / data.siteCount);
     for (int i = 0; i < 4; ++i) {

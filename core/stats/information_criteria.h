@@ -1,12 +1,7 @@
 // Akaike's and Schwarz's criteria of a likelihood fit.
 #pragma once
 
-#include "model/divergence.h"
-
 namespace dyvern {
-
-// Free parameters under likelihood: JC69 1, F81 4, K80 2, HKY85 5.
-int FreeParameterCount(ModelKind model);
 
 // AIC = 2k - 2 lnL; AICc = AIC + 2k(k + 1)/(n - k - 1), NaN unless n - k - 1 > 0;
 // BIC = k ln n - 2 lnL.

@@ -1,4 +1,4 @@
-#include "estimate/pair_objective.h"
+#include "model/criteria.h"
 
 namespace dyvern {
 

@@ -1,23 +1,9 @@
-#include "estimate/information_criteria.h"
+#include "stats/information_criteria.h"
 
 #include <cmath>
 #include <limits>
 
 namespace dyvern {
-
-int FreeParameterCount(ModelKind model) {
-    switch (model) {
-        case ModelKind::JC69:
-            return 1;
-        case ModelKind::F81:
-            return 4;
-        case ModelKind::K80:
-            return 2;
-        case ModelKind::HKY85:
-            return 5;
-    }
-    return 0;
-}
 
 InformationCriteria CriteriaOf(double lnL, int k, double n) {
     const double aic = 2.0 * k - 2.0 * lnL;

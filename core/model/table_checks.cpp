@@ -1,4 +1,4 @@
-#include "estimate/pair_table.h"
+#include "model/table_checks.h"
 
 #include <cmath>
 #include <limits>
@@ -25,8 +25,7 @@ const char* TableProblem(const DivergenceCounts& counts, int siteCount) {
     return nullptr;
 }
 
-bool EmpiricalComposition(const DivergenceCounts& counts, int siteCount,
-                          std::array<double, 4>& pi) {
+std::array<double, 4> BaseShares(const DivergenceCounts& counts, int siteCount) {
     std::array<double, 4> sum{};
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
@@ -35,7 +34,13 @@ bool EmpiricalComposition(const DivergenceCounts& counts, int siteCount,
         }
     }
     const double twiceN = 2.0 * siteCount;
-    pi = {sum[A] / twiceN, sum[C] / twiceN, sum[G] / twiceN, 0.0};
+    for (double& s : sum) s /= twiceN;
+    return sum;
+}
+
+bool EmpiricalComposition(const DivergenceCounts& counts, int siteCount,
+                          std::array<double, 4>& pi) {
+    pi = BaseShares(counts, siteCount);
     pi[T] = 1.0 - pi[A] - pi[C] - pi[G];
     // No T at all leaves a remainder of rounding, which may be just below 0.
     if (pi[T] < 0.0 && pi[T] > -kRemainderRounding) pi[T] = 0.0;
