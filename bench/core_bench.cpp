@@ -2,7 +2,7 @@
 // kind and criterion, on the sample table.
 #include <benchmark/benchmark.h>
 
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
 #include "support/test_tables.h"
 

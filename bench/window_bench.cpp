@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <random>
 
-#include "commands/main_window.h"
+#include "shell/main_window.h"
 #include "support/fake_window.h"
 #include "support/test_tables.h"
 #include "system/control_ids.h"

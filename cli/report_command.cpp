@@ -5,7 +5,7 @@
 #include "base/format.h"
 #include "command.h"
 #include "model/table_checks.h"
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
 #include "model_choice.h"
 #include "pair_source.h"
@@ -26,7 +26,7 @@ double AsTheFieldShows(double value) {
 // The window's Solve from its start values, then the expected table of the
 // estimates as its fields show them.
 DivergenceCounts ExpectedAfterSolve(const FitTarget& target) {
-    const ParameterValues e = FitModel(target, ParameterValues{}).estimates;
+    const ParameterValues e = FitModel(target, kStartValues).estimates;
     const HKYModel model(target, AsTheFieldShows(e.betat), AsTheFieldShows(e.kappa),
                          AsTheFieldShows(e.piA), AsTheFieldShows(e.piC), AsTheFieldShows(e.piG));
     DivergenceCounts expected{};

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/stop.h"
-#include "commands/main_window.h"
+#include "shell/main_window.h"
 #include "system/control_ids.h"
 #include "win32_window.h"
 

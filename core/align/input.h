@@ -17,9 +17,6 @@ struct Input {
     bool gzipped = false;
     // A DataFileTable for a data file, an Alignment otherwise.
     std::variant<DataFileTable, Alignment> content;
-
-    // "FASTA", "PHYLIP", "NEXUS" or "data file".
-    const char* FormatName() const { return InputKindName(kind); }
 };
 
 // Reads the file at `path`, telling its kind by content (see

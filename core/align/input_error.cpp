@@ -5,7 +5,7 @@
 namespace dyvern {
 
 InputError::InputError(const std::string& source, int line, const std::string& message)
-    : std::runtime_error(source + ":" + std::to_string(line) + ": " + message), line_(line) {}
+    : std::runtime_error(source + ":" + std::to_string(line) + ": " + message) {}
 
 InputError::InputError(const std::string& source, const std::string& message)
     : std::runtime_error(source + ": " + message) {}

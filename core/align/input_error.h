@@ -14,12 +14,6 @@ public:
     InputError(const std::string& source, int line, const std::string& message);
     // what() is "SOURCE: MESSAGE", for faults of the whole file.
     InputError(const std::string& source, const std::string& message);
-
-    // The line at fault, 0 for a fault of the whole file.
-    int Line() const { return line_; }
-
-private:
-    int line_ = 0;
 };
 
 // A character as messages quote it: 'X' when printable, '\xHH' otherwise.

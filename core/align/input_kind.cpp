@@ -72,18 +72,4 @@ InputKind DetectInputKind(std::string_view text) {
     return InputKind::DataFile;
 }
 
-const char* InputKindName(InputKind kind) {
-    switch (kind) {
-        case InputKind::Fasta:
-            return "FASTA";
-        case InputKind::Phylip:
-            return "PHYLIP";
-        case InputKind::Nexus:
-            return "NEXUS";
-        case InputKind::DataFile:
-            break;
-    }
-    return "data file";
-}
-
 }  // namespace dyvern

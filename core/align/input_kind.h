@@ -15,7 +15,4 @@ enum class InputKind { DataFile, Fasta, Phylip, Nexus };
 // passed over.
 InputKind DetectInputKind(std::string_view text);
 
-// "FASTA", "PHYLIP", "NEXUS" or "data file".
-const char* InputKindName(InputKind kind);
-
 }  // namespace dyvern

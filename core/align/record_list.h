@@ -38,7 +38,6 @@ public:
     std::size_t Size() const { return names_.size(); }
     const std::string& Name(std::size_t index) const { return names_[index]; }
     std::size_t Length(std::size_t index) const { return sequences_[index].size(); }
-    int LineOf(std::size_t index) const { return lines_[index]; }
     const std::string& Source() const { return source_; }
 
     // Appends the codes of `chunk` to a sequence, blanks skipped; `column`

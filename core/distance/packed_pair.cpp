@@ -1,7 +1,6 @@
 #include "distance/packed_pair.h"
 
 #include <cstdint>
-#include <stdexcept>
 
 #include "align/site_shares.h"
 #include "distance/plane_counts.h"
@@ -79,22 +78,6 @@ bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::siz
                   Ambiguity ambiguity) {
     return ambiguity == Ambiguity::Skip ||
            (!packed.hasAmbiguousSites(sequence1) && !packed.hasAmbiguousSites(sequence2));
-}
-
-PairTable CountPackedKinds(const PackedAlignment& packed, std::size_t sequence1,
-                           std::size_t sequence2, Ambiguity ambiguity) {
-    if (!KindsSuffice(packed, sequence1, sequence2, ambiguity))
-        throw std::invalid_argument("the pair has ambiguous sites to share out");
-    const DifferenceCounts d =
-        CountDifferences(packed.planes(sequence1), packed.planes(sequence2), packed.wordCount());
-    PairTable table;
-    table.counts[A][A] = static_cast<double>(d.plain - d.transitions - d.transversions);
-    table.counts[A][G] = static_cast<double>(d.transitions);
-    table.counts[A][C] = static_cast<double>(d.transversions);
-    table.sites = static_cast<int>(d.plain);
-    table.gapOrMissing = packed.siteCount() - static_cast<int>(d.known);
-    table.ambiguous = static_cast<int>(d.known - d.plain);
-    return table;
 }
 
 }  // namespace dyvern

@@ -13,14 +13,9 @@ namespace dyvern {
 PairTable CountPackedPair(const PackedAlignment& packed, std::size_t sequence1,
                           std::size_t sequence2, Ambiguity ambiguity);
 
-// The same table pooled by kind of pair, for the models that see no more
-// (JC69, K80): identical pairs in A-A, transitions in A-G, transversions in
-// A-C. Only for pairs with nothing to share out: under Skip, or with no
-// ambiguous site in either sequence; std::invalid_argument otherwise.
-PairTable CountPackedKinds(const PackedAlignment& packed, std::size_t sequence1,
-                           std::size_t sequence2, Ambiguity ambiguity);
-
-// Whether CountPackedKinds can count the pair.
+// Whether the pair has nothing to share out, so that its counts by kind of
+// pair (plane_counts.h) are all that JC69 and K80 see: under Skip, or with
+// no ambiguous site in either sequence.
 bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2,
                   Ambiguity ambiguity);
 

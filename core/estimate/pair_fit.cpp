@@ -97,7 +97,7 @@ PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model, 
     const PairOptimum optimum =
         FindOptimum(data, model, criterion,
                     {WindowStart(data, model, criterion, pi),
-                     RatesOf(ParameterValues{}.betat, ParameterValues{}.kappa, pi)});
+                     RatesOf(kStartValues.betat, kStartValues.kappa, pi)});
     fit.status = StatusOf(data, model, optimum);
     const Rates<double> rates = EstimatedRates(fit.status, optimum);
     fit.converged = (fit.status == FitStatus::Saturated ? optimum.limit : optimum.finite).converged;

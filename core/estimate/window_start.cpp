@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
 
 namespace dyvern {
 
 Rates<double> WindowStart(const PairData& data, ModelKind model, Criterion criterion,
                           const std::array<double, 4>& pi) {
-    ParameterValues start;  // the window's bt and kappa
+    ParameterValues start = kStartValues;  // the window's bt and kappa
     start.piA = pi[A];
     start.piC = pi[C];
     start.piG = pi[G];

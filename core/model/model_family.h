@@ -64,6 +64,7 @@ struct ParameterValues {
     double piC = 0.25;
     double piG = 0.25;
 };
+inline constexpr ParameterValues kStartValues{};
 
 // The longest vector of free parameters a window model has (HKY85's five).
 inline constexpr int kMaxFreeParameters = 5;

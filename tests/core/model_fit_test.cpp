@@ -3,7 +3,7 @@
 // survive every table with non-negative counts, never stopping the process,
 // returning a finite value at a point that no small coordinate step improves
 // beyond the stopping tolerance.
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 
 #include <gtest/gtest.h>
 

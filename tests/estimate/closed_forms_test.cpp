@@ -18,7 +18,7 @@
 #include <cmath>
 
 #include "estimate/pair_fit.h"
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
 #include "support/test_tables.h"

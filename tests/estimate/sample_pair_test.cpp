@@ -10,7 +10,7 @@
 #include "stats/chi_square_tail.h"
 #include "estimate/model_comparison.h"
 #include "estimate/pair_fit.h"
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
 #include "stats/chi_square.h"
 #include "support/test_tables.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/main_window.h"
+#include "shell/main_window.h"
 #include "support/fake_window.h"
 #include "support/test_tables.h"
 #include "system/control_ids.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/main_window.h"
+#include "shell/main_window.h"
 #include "system/window_system.h"
 
 namespace dyvern::testing {

@@ -2,7 +2,7 @@
 
 #include "actions/report_file.h"
 #include "estimate/model_comparison.h"
-#include "reports/comparison_text.h"
+#include "report/comparison_text.h"
 
 namespace dyvern {
 namespace {

@@ -2,7 +2,7 @@
 // table, the estimates and the gauge's scale.
 #pragma once
 
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 #include "model/model_family.h"
 #include "state/session.h"
 

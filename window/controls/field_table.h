@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "model/model_family.h"
 #include "system/control_ids.h"
 
 namespace dyvern {
@@ -33,22 +34,18 @@ struct FieldDescription {
 
 inline constexpr std::array<FieldDescription, kFieldCount> kFieldTable = {{
     {FieldId::Betat, FieldRole::Branch, IDC_BETAT_LABEL, IDC_BETAT_LABEL2, IDC_BETAT_EDIT,
-     IDC_BETAT_UP, IDC_BETAT_DOWN, 0.001, 100, 0.001, 0.1},
+     IDC_BETAT_UP, IDC_BETAT_DOWN, 0.001, 100, 0.001, kStartValues.betat},
     {FieldId::Kappa, FieldRole::Kappa, IDC_KAPPA_LABEL, 0, IDC_KAPPA_EDIT, IDC_KAPPA_UP,
-     IDC_KAPPA_DOWN, 0.05, 100, 0.05, 1.0},
+     IDC_KAPPA_DOWN, 0.05, 100, 0.05, kStartValues.kappa},
     {FieldId::PiA, FieldRole::Frequency, IDC_PIA_LABEL, IDC_PIA_LABEL2, IDC_PIA_EDIT, IDC_PIA_UP,
-     IDC_PIA_DOWN, 0.01, 0.99, 0.01, 0.25},
+     IDC_PIA_DOWN, 0.01, 0.99, 0.01, kStartValues.piA},
     {FieldId::PiC, FieldRole::Frequency, IDC_PIC_LABEL, IDC_PIC_LABEL2, IDC_PIC_EDIT, IDC_PIC_UP,
-     IDC_PIC_DOWN, 0.01, 0.99, 0.01, 0.25},
+     IDC_PIC_DOWN, 0.01, 0.99, 0.01, kStartValues.piC},
     {FieldId::PiG, FieldRole::Frequency, IDC_PIG_LABEL, IDC_PIG_LABEL2, IDC_PIG_EDIT, IDC_PIG_UP,
-     IDC_PIG_DOWN, 0.01, 0.99, 0.01, 0.25},
+     IDC_PIG_DOWN, 0.01, 0.99, 0.01, kStartValues.piG},
     {FieldId::PiT, FieldRole::Remainder, IDC_PIT_LABEL, IDC_PIT_LABEL2, IDC_PIT_EDIT, 0, 0, 0, 0,
-     0, 0.25},
+     0, 1.0 - kStartValues.piA - kStartValues.piC - kStartValues.piG},
 }};
-
-constexpr const FieldDescription& Describe(FieldId field) {
-    return kFieldTable[static_cast<int>(field)];
-}
 
 // The adjustable field whose edit, ">" or "<" button has this id; null for
 // any other id.

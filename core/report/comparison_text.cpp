@@ -1,4 +1,4 @@
-#include "reports/comparison_text.h"
+#include "report/comparison_text.h"
 
 #include <cmath>
 #include <cstdio>

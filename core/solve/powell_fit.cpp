@@ -1,4 +1,4 @@
-#include "fit/model_fit.h"
+#include "solve/powell_fit.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "commands/main_window.h"
+#include "shell/main_window.h"
 
 #include <optional>
 
