@@ -18,7 +18,7 @@ StandardErrors ErrorsAtOptimum(const Jet& negativeLnL, const Point& x, ModelKind
     // Neither rate off its bound: d sits on its own (no change at all).
     const bool rateMoves = !interior.empty() && interior[0] <= kS;
     if (!rateMoves) return errors;
-    const Rates<Dual> rates = FitRates(DualsAt(x, box.free), model);
+    const Rates<Dual<kJetSize>> rates = FitRates(DualsAt(x, box.free), model);
     errors.d = DeltaMethodError(negativeLnL, Distance(rates), interior);
     const bool kappaInterior = KappaFree(model) && interior.size() >= 2 && interior[1] == kS;
     if (kappaInterior) errors.kappa = DeltaMethodError(negativeLnL, rates.sR / rates.v, interior);

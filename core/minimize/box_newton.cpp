@@ -151,7 +151,7 @@ JetPoint JetsAt(const Point& x, const FreeMask& free) {
 
 DualPoint DualsAt(const Point& x, const FreeMask& free) {
     DualPoint duals;
-    for (int i = 0; i < kJetSize; ++i) duals[i] = free[i] ? DualVariable(x[i], i) : Dual(x[i]);
+    for (int i = 0; i < kJetSize; ++i) duals[i] = free[i] ? DualVariable<kJetSize>(x[i], i) : Dual<kJetSize>(x[i]);
     return duals;
 }
 
@@ -192,7 +192,7 @@ IndexList InteriorVariables(const Jet& f, const Point& x, const SearchBox& box) 
     return interior;
 }
 
-double DeltaMethodError(const Jet& negativeLnL, const Dual& quantity, const IndexList& interior) {
+double DeltaMethodError(const Jet& negativeLnL, const Dual<kJetSize>& quantity, const IndexList& interior) {
     const double variance = InverseQuadraticForm(HessianPart(negativeLnL, interior),
                                                  GradientPart(quantity.gradient, interior));
     return variance >= 0.0 ? std::sqrt(variance) : std::numeric_limits<double>::quiet_NaN();

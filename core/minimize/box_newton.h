@@ -18,7 +18,7 @@ namespace dyvern {
 
 using Point = std::array<double, kJetSize>;
 using JetPoint = std::array<Jet, kJetSize>;
-using DualPoint = std::array<Dual, kJetSize>;
+using DualPoint = std::array<Dual<kJetSize>, kJetSize>;
 using FreeMask = std::array<bool, kJetSize>;
 
 class SmoothFunction {
@@ -91,6 +91,6 @@ IndexList InteriorVariables(const Jet& f, const Point& x, const SearchBox& box);
 // sqrt(g' H^-1 g), the standard error the delta method gives a quantity
 // with gradient g at the optimum of -lnL, with H the Hessian of -lnL
 // (`negativeLnL`) on `interior`; NaN when H is not positive definite.
-double DeltaMethodError(const Jet& negativeLnL, const Dual& quantity, const IndexList& interior);
+double DeltaMethodError(const Jet& negativeLnL, const Dual<kJetSize>& quantity, const IndexList& interior);
 
 }  // namespace dyvern
