@@ -1,32 +1,25 @@
 // dyvern-cli compare: the four likelihood fits of each pair side by side,
 // then the likelihood-ratio tests of the nested pairs.
-#include <sstream>
-
 #include "command.h"
 #include "estimate/model_comparison.h"
-#include "fit_rows.h"
+#include "fit_notes.h"
 #include "model_choice.h"
+#include "record_writer.h"
+#include "report/comparison_records.h"
 
 namespace dyvern::cli {
 namespace {
 
-const std::vector<std::string> kModelColumns = {"seq1", "seq2", "model", "k",     "lnL",
-                                                "AIC",  "AICc", "BIC",   "w_AIC", "w_BIC"};
-const std::vector<std::string> kTestColumns = {"seq1", "seq2", "null", "alternative",
-                                               "df",   "LR",   "P"};
-
-void WriteModels(RecordWriter& writer, const NamedTable& table, const ModelComparison& comparison) {
-    for (int m = 0; m < 4; ++m) {
-        const PairFit& fit = comparison.fits[m];
-        writer.Write({table.seq1, table.seq2, ModelWord(fit.model), fit.k, fit.lnL, fit.aic,
-                      fit.aicc, fit.bic, comparison.aicWeights[m], comparison.bicWeights[m]});
-    }
+void WriteModels(RecordWriter<ModelRecord>& writer, const NamedTable& table,
+                 const ModelComparison& comparison) {
+    for (std::size_t m = 0; m < comparison.fits.size(); ++m)
+        writer.Write(ModelRecord{NamesOf(table), comparison, m});
 }
 
-void WriteTests(RecordWriter& writer, const NamedTable& table, const ModelComparison& comparison) {
+void WriteTests(RecordWriter<TestRecord>& writer, const NamedTable& table,
+                const ModelComparison& comparison) {
     for (const LikelihoodRatioTest& test : comparison.tests)
-        writer.Write({table.seq1, table.seq2, ModelWord(test.null), ModelWord(test.alternative),
-                      test.df, test.statistic, test.prob});
+        writer.Write(TestRecord{NamesOf(table), test});
 }
 
 // Which model each criterion prefers, or why none is: a note on standard error.

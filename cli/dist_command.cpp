@@ -8,8 +8,8 @@
 #include "command.h"
 #include "dist_rows.h"
 #include "model_choice.h"
+#include "number_text.h"
 #include "pair_source.h"
-#include "record_writer.h"
 #include "row_producer.h"
 #include "usage_error.h"
 

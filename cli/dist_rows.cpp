@@ -4,7 +4,9 @@
 
 #include "distance/row_pipeline.h"
 #include "matrix_rows.h"
-#include "record_writer.h"
+#include "number_text.h"
+#include "record_text.h"
+#include "report/distance_record.h"
 
 namespace dyvern::cli {
 namespace {
@@ -17,9 +19,6 @@ std::string PhylipName(const std::string& name) {
                : name + std::string(kPhylipNameWidth - name.size(), ' ');
 }
 
-// A value of the pair list as the record writer writes it.
-std::string Field(double value) { return Value(value).Tsv(); }
-
 }  // namespace
 
 DistRowFormatter::DistRowFormatter(const PackedAlignment& packed, bool matrix, ListFilter filter)
@@ -29,7 +28,7 @@ std::string DistRowFormatter::RowName(int row) const { return PhylipName(packed.
 
 std::string DistRowFormatter::Header() const {
     if (matrix) return std::to_string(packed.size()) + "\n";
-    return "seq1\tseq2\tsites\td\tse_d\tstatus\n";
+    return TsvHeader(kDistanceColumns);
 }
 
 void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& text) const {
@@ -66,8 +65,9 @@ void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distance
             ++text.totals.leftOut;
             continue;
         }
-        text.out += packed.name(row) + '\t' + packed.name(j) + '\t' + std::to_string(r.sites) +
-                    '\t' + Field(r.d) + '\t' + Field(r.seD) + '\t' + StatusWord(r.status) + '\n';
+        AppendTsvLine(
+            text.out, kDistanceColumns,
+            DistanceRecord{{packed.name(row), packed.name(j)}, r.sites, r.d, r.seD, r.status});
     }
 }
 

@@ -1,7 +1,9 @@
 // dyvern-cli fit: every chosen model and criterion fitted to every chosen pair.
 #include "command.h"
-#include "fit_rows.h"
+#include "fit_notes.h"
 #include "model_choice.h"
+#include "record_writer.h"
+#include "report/fit_record.h"
 
 namespace dyvern::cli {
 
@@ -16,13 +18,13 @@ int RunFit(const Arguments& arguments, Streams streams) {
     WriteSitesLeftOut(tables, streams.err);
 
     bool anyUnfitted = false;
-    RecordWriter writer(streams.out, format, FitColumns());
+    RecordWriter writer(streams.out, format, kFitColumns);
     for (const NamedTable& table : tables) {
         for (const ModelKind model : models) {
             for (const Criterion criterion : criteria) {
                 const PairFit fit = FitPair(table.counts, table.siteCount, model, criterion);
                 anyUnfitted |= ReportUnfitted(table, fit, streams.err);
-                writer.Write(FitRow(table, fit));
+                writer.Write(FitRecord{NamesOf(table), table.siteCount, fit});
             }
         }
     }

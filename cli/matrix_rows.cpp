@@ -6,7 +6,7 @@
 
 #include "distance/row_pipeline.h"
 #include "huge_block.h"
-#include "record_writer.h"
+#include "number_text.h"
 
 namespace dyvern::cli {
 namespace {

@@ -17,10 +17,6 @@ ModelKind ModelOfWord(const std::string& word) {
 
 const char* ModelWord(ModelKind model) { return FactsOf(model).word; }
 
-const char* CriterionWord(Criterion criterion) {
-    return criterion == Criterion::MaxLikelihood ? "ml" : "ls";
-}
-
 std::vector<ModelKind> ModelsOption(const Arguments& arguments,
                                     const std::vector<ModelKind>& fallback) {
     if (!arguments.Has("model")) return fallback;

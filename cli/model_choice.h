@@ -11,8 +11,6 @@ namespace dyvern::cli {
 
 // "JC69", "F81", "K80", "HKY85".
 const char* ModelWord(ModelKind model);
-// "ml", "ls".
-const char* CriterionWord(Criterion criterion);
 
 // --model M[,M...], read without regard to case, in the order given and
 // without repeats; `fallback` when the option is absent. Throws UsageError.

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <optional>
 
 namespace dyvern::cli {
 namespace {
@@ -16,6 +15,8 @@ constexpr double kLeastDigits = 1e9;  // ten digits: [1e9, 1e10)
 // The scaled value is within half an ulp of 1e10 (about 1e-6) of the exact
 // product; nearer than this to a half, its rounding is left to to_chars.
 constexpr double kTieMargin = 1e-5;
+// Room for any number written: "-1.234567891e-308" and more.
+constexpr int kNumberChars = 32;
 
 // The decimal exponent of m in [1e-4, 1e9); off by one where m lies
 // between a power of ten and its nearest double.
@@ -26,10 +27,8 @@ int RoughExponent(double m) {
 }
 
 // The ten digits with the point placed and trailing zeros dropped, as %g
-// writes them.
-std::string FixedText(bool negative, long long digits, int exponent) {
-    char text[24];
-    char* end = text;
+// writes them, from `end` on; returns the end of what it wrote.
+char* FixedText(char* end, bool negative, long long digits, int exponent) {
     if (negative) *end++ = '-';
     if (exponent < 0) {
         *end++ = '0';
@@ -44,41 +43,54 @@ std::string FixedText(bool negative, long long digits, int exponent) {
         *end++ = all[k];
         if (k == exponent && k < last) *end++ = '.';
     }
-    return std::string(text, end);
+    return end;
 }
 
 // Ten digits by one exact scaling and a rounding, where %.10g writes the
-// value without an exponent; nothing where that rounding is in doubt.
-std::optional<std::string> FixedTenDigits(double value) {
+// value without an exponent; nothing (nullptr) where that rounding is in doubt.
+char* FixedTenDigits(char* text, double value) {
     const double m = std::fabs(value);
-    if (!(m >= 1e-4 && m < 1e9)) return std::nullopt;
+    if (!(m >= 1e-4 && m < 1e9)) return nullptr;
     int exponent = RoughExponent(m);
     double scaled = m * kScales[9 - exponent];
     if (scaled < kLeastDigits && exponent > -4)
         scaled = m * kScales[9 - --exponent];
     else if (scaled >= 10 * kLeastDigits && exponent < 9)
         scaled = m * kScales[9 - ++exponent];
-    if (!(scaled >= kLeastDigits && scaled < 10 * kLeastDigits)) return std::nullopt;
+    if (!(scaled >= kLeastDigits && scaled < 10 * kLeastDigits)) return nullptr;
     const double whole = std::floor(scaled);
-    if (std::fabs(scaled - whole - 0.5) < kTieMargin) return std::nullopt;
+    if (std::fabs(scaled - whole - 0.5) < kTieMargin) return nullptr;
     long long digits = static_cast<long long>(whole) + (scaled - whole > 0.5 ? 1 : 0);
     if (digits == 10'000'000'000LL) {  // rounded up to the next power of ten
         digits = 1'000'000'000LL;
         ++exponent;
     }
-    if (exponent > 9) return std::nullopt;
-    return FixedText(value < 0, digits, exponent);
+    if (exponent > 9) return nullptr;
+    return FixedText(text, value < 0, digits, exponent);
+}
+
+// Writes from `text` on, which has room for kNumberChars; returns the end.
+char* WriteNumber(char* text, double value) {
+    if (value == 0.0) {  // and -0
+        *text = '0';
+        return text + 1;
+    }
+    if (char* end = FixedTenDigits(text, value)) return end;
+    return std::to_chars(text, text + kNumberChars, value, std::chars_format::general,
+                         kSignificantDigits)
+        .ptr;
 }
 
 }  // namespace
 
+void AppendNumber(std::string& out, double value) {
+    char text[kNumberChars];
+    out.append(text, WriteNumber(text, value));
+}
+
 std::string FormatNumber(double value) {
-    if (value == 0.0) return "0";  // and -0
-    if (std::optional<std::string> fixed = FixedTenDigits(value)) return *fixed;
-    char text[32];
-    const std::to_chars_result written = std::to_chars(
-        text, text + sizeof text, value, std::chars_format::general, kSignificantDigits);
-    return std::string(text, written.ptr);
+    char text[kNumberChars];
+    return std::string(text, WriteNumber(text, value));
 }
 
 }  // namespace dyvern::cli

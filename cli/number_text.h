@@ -10,5 +10,7 @@ namespace dyvern::cli {
 inline constexpr int kSignificantDigits = 10;
 
 std::string FormatNumber(double value);
+// The same appended, without a string of its own: dist writes millions.
+void AppendNumber(std::string& out, double value);
 
 }  // namespace dyvern::cli

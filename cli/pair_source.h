@@ -8,6 +8,7 @@
 #include "align/input.h"
 #include "align/pair_table.h"
 #include "arguments.h"
+#include "report/record_columns.h"
 
 namespace dyvern::cli {
 
@@ -20,6 +21,9 @@ struct NamedTable {
     int gapOrMissing = 0;     // sites left out
     int ambiguous = 0;
 };
+
+// The pair's names as its records give them.
+inline PairNames NamesOf(const NamedTable& table) { return {table.seq1, table.seq2}; }
 
 // The --ambiguity option, Skip by default.
 Ambiguity AmbiguityOption(const Arguments& arguments);

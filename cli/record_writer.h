@@ -1,62 +1,67 @@
-// Rows of named columns written as they come: tab-separated with a header
-// line, or a JSON array of objects. A value that does not apply is "NA" in
-// TSV and null in JSON; so is an infinity in JSON, which cannot hold one
-// (TSV writes "inf"): the row's status column says why.
+// Records written as they come, each from its record's table (see
+// record_text.h): tab-separated lines under a header, or a JSON array of
+// objects.
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
-#include <vector>
 
-#include "number_text.h"
+#include "record_text.h"
 
 namespace dyvern::cli {
 
 enum class RecordFormat { Tsv, Json };
 
-class Value {
+// The text around the records and their buffer. Rows are gathered and
+// written in large pieces: a stream insertion per value would cost more
+// than the distances themselves.
+class RecordStream {
 public:
-    Value() = default;                                            // does not apply
-    Value(double number) : kind(Kind::Number), number(number) {}  // NOLINT: plain numbers read best
-    Value(int whole) : kind(Kind::Whole), number(whole) {}        // NOLINT
-    Value(std::string text) : kind(Kind::Text), text(std::move(text)) {}  // NOLINT
-    Value(const char* text) : kind(Kind::Text), text(text) {}             // NOLINT
+    RecordStream(std::ostream& out, RecordFormat format, const std::string& tsvHeader);
+    RecordStream(const RecordStream&) = delete;
+    RecordStream& operator=(const RecordStream&) = delete;
+    ~RecordStream();  // closes the JSON array if Finish was not called
 
-    std::string Tsv() const;
-    std::string Json() const;
-
-private:
-    enum class Kind { Missing, Number, Whole, Text };
-    Kind kind = Kind::Missing;
-    double number = 0.0;
-    std::string text;
-};
-
-class RecordWriter {
-public:
-    RecordWriter(std::ostream& out, RecordFormat format, std::vector<std::string> columns);
-    RecordWriter(const RecordWriter&) = delete;
-    RecordWriter& operator=(const RecordWriter&) = delete;
-    ~RecordWriter();  // closes the JSON array if Finish was not called
-
-    void Write(const std::vector<Value>& row);
+    RecordFormat Format() const { return format; }
+    // The buffer to append the next record to, past what separates it from the last.
+    std::string& NextRecord();
+    void RecordDone();
     void Finish();
 
 private:
-    // Rows are gathered and written in large pieces: a stream insertion per
-    // value would cost more than the distances themselves.
     static constexpr std::size_t kBufferSize = 1 << 16;
     void Flush();
 
     std::ostream& out;
     RecordFormat format;
-    std::vector<std::string> columns;
     std::string buffer;
     bool any = false;
     bool finished = false;
 };
 
-// A JSON string literal.
-std::string JsonString(const std::string& text);
+template <class Record>
+class RecordWriter {
+public:
+    RecordWriter(std::ostream& out, RecordFormat format, Columns<Record> columns)
+        : stream(out, format, TsvHeader(columns)), columns(columns) {}
+
+    void Write(const Record& record) {
+        std::string& text = stream.NextRecord();
+        if (stream.Format() == RecordFormat::Tsv)
+            AppendTsvLine(text, columns, record);
+        else
+            AppendJsonObject(text, columns, record);
+        stream.RecordDone();
+    }
+    void Finish() { stream.Finish(); }
+
+private:
+    RecordStream stream;
+    Columns<Record> columns;
+};
+
+template <class Record, std::size_t N>
+RecordWriter(std::ostream&, RecordFormat, const Column<Record> (&)[N]) -> RecordWriter<Record>;
 
 }  // namespace dyvern::cli

@@ -1,85 +1,102 @@
 #include "report/comparison_text.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "base/format.h"
+#include "report/comparison_records.h"
+#include "report/fit_record.h"
 
 namespace dyvern {
 namespace {
 
 constexpr int kColumn = 12;
 constexpr int kDecimals = 6;
-const char* Word(ModelKind model) { return FactsOf(model).word; }
 
-std::string PadLeft(const std::string& text, int width) {
+// Each section names the columns it shows, the first heading its rows.
+constexpr auto kEstimates =
+    PickColumns(kFitColumns, {"model", "bt", "kappa", "piA", "piC", "piG", "piT", "status"});
+constexpr auto kDistances = PickColumns(kFitColumns, {"model", "d", "se_d", "d_low", "d_high"});
+constexpr auto kCriteria =
+    PickColumns(kModelColumns, {"model", "lnL", "k", "AIC", "AICc", "BIC", "w_AIC", "w_BIC"});
+constexpr auto kTests = PickColumns(kTestColumns, {"null", "alternative", "LR", "df", "P"});
+
+std::string PadLeft(std::string_view text, int width) {
     return text.size() < static_cast<std::size_t>(width)
-               ? std::string(width - text.size(), ' ') + text
-               : " " + text;
+               ? std::string(width - text.size(), ' ').append(text)
+               : std::string(" ").append(text);
 }
 
-std::string Cell(double value) {
-    if (std::isnan(value)) return PadLeft("-", kColumn);
-    if (std::isinf(value)) return PadLeft(value > 0 ? "inf" : "-inf", kColumn);
-    return PadLeft(FormatFixed(value, kDecimals), kColumn);
+std::string CellText(const Value& value) {
+    switch (value.Kind()) {
+        case ValueKind::Missing:
+            return "-";
+        case ValueKind::Text:
+            return std::string(value.Text());
+        case ValueKind::Whole:
+            return std::to_string(value.Whole());
+        case ValueKind::Number:
+            break;
+    }
+    const double number = value.Number();
+    if (std::isnan(number)) return "-";
+    if (std::isinf(number)) return number > 0 ? "inf" : "-inf";
+    return FormatFixed(number, kDecimals);
 }
 
-std::string Cell(const std::string& text) { return PadLeft(text, kColumn); }
+// The first cell names the row; the others line up on the right.
+std::string Line(std::string_view first, const std::vector<std::string>& cells) {
+    constexpr std::size_t kNameWidth = 6;
+    std::string line(first);
+    line.append(first.size() < kNameWidth ? kNameWidth - first.size() : 1, ' ');
+    for (const std::string& cell : cells) line += PadLeft(cell, kColumn);
+    return line + "\n";
+}
+
+template <class Record, std::size_t M>
+std::string Heading(const ColumnPick<Record, M>& columns) {
+    std::vector<std::string> cells;
+    for (std::size_t c = 1; c < M; ++c) cells.emplace_back(columns[c]->Label());
+    return Line(columns[0]->Label(), cells);
+}
+
+template <class Record, std::size_t M>
+std::string Row(const ColumnPick<Record, M>& columns, const Record& record) {
+    std::vector<std::string> cells;
+    for (std::size_t c = 1; c < M; ++c) cells.push_back(CellText(columns[c]->Shown(record)));
+    return Line(CellText(columns[0]->Shown(record)), cells);
+}
 
 // Fits are in model-list order.
 
-std::string Row(const std::string& name, std::initializer_list<std::string> cells) {
-    constexpr std::size_t kNameWidth = 6;
-    std::string row =
-        name + std::string(name.size() < kNameWidth ? kNameWidth - name.size() : 1, ' ');
-    for (const std::string& cell : cells) row += cell;
-    return row + "\n";
-}
-
 std::string Estimates(const ModelComparison& comparison) {
-    std::string text = "Estimates (maximum likelihood):\n";
-    text += Row("Model", {Cell("bt"), Cell("kappa"), Cell("piA"), Cell("piC"), Cell("piG"),
-                          Cell("piT"), Cell("status")});
-    for (int m = 0; m < 4; ++m) {
-        const PairFit& f = comparison.fits[m];
-        text += Row(Word(f.model), {Cell(f.bt), Cell(f.kappa), Cell(f.pi[A]), Cell(f.pi[C]),
-                                     Cell(f.pi[G]), Cell(f.pi[T]), Cell(StatusWord(f.status))});
-    }
+    std::string text = "Estimates (maximum likelihood):\n" + Heading(kEstimates);
+    for (const PairFit& fit : comparison.fits) text += Row(kEstimates, FitRecord{{}, 0, fit});
     return text;
 }
 
 std::string Distances(const ModelComparison& comparison) {
     std::string text =
         "d, substitutions per site, with its standard error and 95% profile "
-        "likelihood interval:\n";
-    text += Row("Model", {Cell("d"), Cell("se(d)"), Cell("lower"), Cell("upper")});
-    for (int m = 0; m < 4; ++m) {
-        const PairFit& f = comparison.fits[m];
-        text += Row(Word(f.model), {Cell(f.d), Cell(f.seD), Cell(f.dLow), Cell(f.dHigh)});
-    }
+        "likelihood interval:\n" +
+        Heading(kDistances);
+    for (const PairFit& fit : comparison.fits) text += Row(kDistances, FitRecord{{}, 0, fit});
     return text;
 }
 
 std::string Criteria(const ModelComparison& comparison) {
-    std::string text = "Information criteria and Akaike weights:\n";
-    text += Row("Model", {Cell("lnL"), Cell("k"), Cell("AIC"), Cell("AICc"), Cell("BIC"),
-                          Cell("w(AIC)"), Cell("w(BIC)")});
-    for (int m = 0; m < 4; ++m) {
-        const PairFit& f = comparison.fits[m];
-        text += Row(Word(f.model),
-                    {Cell(f.lnL), Cell(std::to_string(f.k)), Cell(f.aic), Cell(f.aicc), Cell(f.bic),
-                     Cell(comparison.aicWeights[m]), Cell(comparison.bicWeights[m])});
-    }
+    std::string text = "Information criteria and Akaike weights:\n" + Heading(kCriteria);
+    for (std::size_t m = 0; m < comparison.fits.size(); ++m)
+        text += Row(kCriteria, ModelRecord{{}, comparison, m});
     return text;
 }
 
 std::string Tests(const ModelComparison& comparison) {
-    std::string text = "Likelihood-ratio tests (2 (lnL alternative - lnL null), chi-square):\n";
-    text += Row("Null", {Cell("alternative"), Cell("statistic"), Cell("df"), Cell("P")});
-    for (const LikelihoodRatioTest& t : comparison.tests)
-        text += Row(Word(t.null),
-                    {Cell(Word(t.alternative)), Cell(t.statistic),
-                     Cell(std::to_string(t.df)), Cell(t.prob)});
+    std::string text =
+        "Likelihood-ratio tests (2 (lnL alternative - lnL null), chi-square):\n" + Heading(kTests);
+    for (const LikelihoodRatioTest& test : comparison.tests)
+        text += Row(kTests, TestRecord{{}, test});
     return text;
 }
 

@@ -1,0 +1,286 @@
+// The records of fit, compare and dist read back by name: TSV and JSON give
+// each record the same names in the same order and the same values, and
+// records that hold the same quantity write it alike under the same name.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+#include <utility>
+
+#include "cli_runner.h"
+
+namespace dyvern::testing {
+namespace {
+
+enum class Kind { Text, Number, Null };  // as JSON writes a value
+
+struct Cell {
+    std::string text;  // a JSON string's letters or a number as written
+    Kind kind = Kind::Text;
+};
+using Record = std::vector<std::pair<std::string, Cell>>;
+using Block = std::vector<Record>;
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// Blocks of a header line and its rows, separated by a blank line.
+std::vector<Block> TsvBlocks(const std::string& text) {
+    std::vector<Block> blocks(1);
+    std::vector<std::string> header;
+    for (const std::string& line : Split(text.substr(0, text.size() - 1), '\n')) {
+        if (line.empty()) {
+            blocks.emplace_back();
+            header.clear();
+        } else if (header.empty()) {
+            header = Split(line, '\t');
+        } else {
+            const std::vector<std::string> fields = Split(line, '\t');
+            EXPECT_EQ(fields.size(), header.size()) << line;
+            Record& record = blocks.back().emplace_back();
+            for (std::size_t c = 0; c < fields.size() && c < header.size(); ++c)
+                record.emplace_back(header[c], Cell{fields[c]});
+        }
+    }
+    return blocks;
+}
+
+// The JSON the command line writes: an array of flat objects, or an object
+// of such arrays, one block each.
+class JsonBlocks {
+public:
+    explicit JsonBlocks(std::string text) : text(std::move(text)) {}
+
+    std::vector<Block> Read() {
+        std::vector<Block> blocks;
+        if (Peek() == '[') {
+            blocks.push_back(Array());
+        } else {
+            Take('{');
+            do {
+                String();
+                Take(':');
+                blocks.push_back(Array());
+            } while (TakeIf(','));
+            Take('}');
+        }
+        if (Peek() != '\0')
+            throw std::runtime_error("text after the JSON at " + std::to_string(at));
+        return blocks;
+    }
+
+private:
+    char Peek() {
+        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+        return at < text.size() ? text[at] : '\0';
+    }
+    bool TakeIf(char c) { return Peek() == c ? (++at, true) : false; }
+    void Take(char c) {
+        if (!TakeIf(c))
+            throw std::runtime_error(std::string("no ") + c + " at " + std::to_string(at));
+    }
+
+    Block Array() {
+        Block records;
+        Take('[');
+        if (TakeIf(']')) return records;
+        do records.push_back(Object());
+        while (TakeIf(','));
+        Take(']');
+        return records;
+    }
+
+    Record Object() {
+        Record record;
+        Take('{');
+        do {
+            std::string name = String();
+            Take(':');
+            record.emplace_back(std::move(name), Scalar());
+        } while (TakeIf(','));
+        Take('}');
+        return record;
+    }
+
+    Cell Scalar() {
+        if (Peek() == '"') return {String()};
+        const std::size_t end = text.find_first_of(",}] \n", at);
+        const std::string word = text.substr(at, end - at);
+        at = end;
+        return word == "null" ? Cell{"", Kind::Null} : Cell{word, Kind::Number};
+    }
+
+    std::string String() {
+        Take('"');
+        std::string letters;
+        for (char c; (c = text.at(at++)) != '"';) {
+            if (c == '\\' && text.at(at) == 'u') {
+                letters += static_cast<char>(std::stoi(text.substr(at + 1, 4), nullptr, 16));
+                at += 5;
+            } else {
+                letters += c == '\\' ? text.at(at++) : c;
+            }
+        }
+        return letters;
+    }
+
+    std::string text;
+    std::size_t at = 0;
+};
+
+std::vector<std::string> With(std::vector<std::string> words, const char* format) {
+    words.insert(words.end(), {"--format", format});
+    return words;
+}
+
+bool IsNumber(const std::string& text) {
+    char* end = nullptr;
+    return !text.empty() && std::isfinite(std::strtod(text.c_str(), &end)) && *end == '\0';
+}
+
+// JSON has no infinity: null stands for it as for what does not apply.
+void ExpectSameValue(const Cell& tsv, const Cell& json) {
+    if (tsv.text == "NA" || tsv.text == "inf" || tsv.text == "-inf") {
+        EXPECT_EQ(json.kind, Kind::Null) << json.text;
+    } else {
+        EXPECT_EQ(json.kind, IsNumber(tsv.text) ? Kind::Number : Kind::Text) << tsv.text;
+        EXPECT_EQ(json.text, tsv.text);
+    }
+}
+
+void ExpectSameRecord(const Record& tsv, const Record& json) {
+    ASSERT_EQ(tsv.size(), json.size());
+    for (std::size_t c = 0; c < tsv.size(); ++c) {
+        SCOPED_TRACE(tsv[c].first);
+        EXPECT_EQ(tsv[c].first, json[c].first);
+        ExpectSameValue(tsv[c].second, json[c].second);
+    }
+}
+
+// A table whose likelihood interval of d has no upper end.
+const std::string kOpenInterval = "10\n1 1 1 0\n1 2 0 1\n0 0 1 1\n1 0 0 0\n";
+
+TEST(Records, TsvAndJsonGiveEveryRecordTheSameNamesInOrderAndTheSameValues) {
+    const ScratchFile open("open.dat", kOpenInterval);
+    const std::string awkward = kCliData + "/awkward.fasta";
+    std::vector<std::vector<std::string>> commands;
+    for (const char* command : {"fit", "compare"}) {
+        commands.push_back({command, kSample});
+        commands.push_back({command, kPrimates, "--all-pairs"});
+        commands.push_back({command, awkward, "--all-pairs"});
+        commands.push_back({command, open.Path()});
+    }
+    std::size_t nulls = 0;
+    for (const std::vector<std::string>& words : commands) {
+        SCOPED_TRACE(words[0] + " " + words[1]);
+        const std::vector<Block> tsv = TsvBlocks(RunCli(With(words, "tsv")).out);
+        const std::vector<Block> json = JsonBlocks(RunCli(With(words, "json")).out).Read();
+        ASSERT_EQ(tsv.size(), words[0] == "fit" ? 1u : 2u);
+        ASSERT_EQ(json.size(), tsv.size());
+        for (std::size_t b = 0; b < tsv.size(); ++b) {
+            ASSERT_FALSE(tsv[b].empty());
+            ASSERT_EQ(json[b].size(), tsv[b].size());
+            for (std::size_t r = 0; r < tsv[b].size(); ++r) {
+                SCOPED_TRACE(r);
+                ExpectSameRecord(tsv[b][r], json[b][r]);
+                for (const auto& field : json[b][r]) nulls += field.second.kind == Kind::Null;
+            }
+        }
+    }
+    EXPECT_GT(nulls, 0u);  // values that do not apply, and infinities, were met
+}
+
+// The value under `name`, or nothing.
+const Cell* Find(const Record& record, const std::string& name) {
+    for (const auto& field : record)
+        if (field.first == name) return &field.second;
+    return nullptr;
+}
+
+// Every name `part` writes but those `apart`, `whole` writes with the same value.
+void ExpectHeldIn(const Record& part, const Record& whole,
+                  const std::vector<std::string>& apart = {}) {
+    for (const auto& [name, cell] : part) {
+        if (std::find(apart.begin(), apart.end(), name) != apart.end()) continue;
+        SCOPED_TRACE(name);
+        const Cell* same = Find(whole, name);
+        ASSERT_NE(same, nullptr);
+        EXPECT_EQ(cell.text, same->text);
+    }
+}
+
+double NumberOf(const Record& record, const std::string& name) {
+    const Cell* cell = Find(record, name);
+    if (!cell) throw std::runtime_error("no " + name);
+    return std::stod(cell->text);
+}
+
+// exp(-delta/2) over the four models of a pair, from each model's criterion.
+void ExpectWeights(const Block& models, const Block& fits, std::size_t first,
+                   const std::string& criterion) {
+    double best = HUGE_VAL, sum = 0.0;
+    for (std::size_t m = first; m < first + 4; ++m)
+        best = std::min(best, NumberOf(fits[m], criterion));
+    for (std::size_t m = first; m < first + 4; ++m)
+        sum += std::exp(-(NumberOf(fits[m], criterion) - best) / 2);
+    for (std::size_t m = first; m < first + 4; ++m) {
+        const double weight = std::exp(-(NumberOf(fits[m], criterion) - best) / 2) / sum;
+        EXPECT_NEAR(NumberOf(models[m], "w_" + criterion), weight, 1e-6 * weight + 1e-300);
+    }
+}
+
+// dist's pair is fitted as fit fits it, whatever the shortcut; none of these
+// pairs has an open interval, where fit's status would say so.
+TEST(Records, DistsPairRecordIsTheFitRecordsPart) {
+    for (const std::string& file :
+         {kPrimates, kCliData + "/awkward.fasta", kCliData + "/codes.fasta"})
+        for (const char* model : {"JC69", "F81", "K80", "HKY85"})
+            for (const char* criterion : {"ml", "ls"}) {
+                SCOPED_TRACE(file + " " + model + " " + criterion);
+                const std::vector<std::string> options = {"--model", model, "--criterion",
+                                                          criterion};
+                std::vector<std::string> dist = {"dist", file, "--format", "tsv"};
+                std::vector<std::string> fit = {"fit", file, "--all-pairs"};
+                dist.insert(dist.end(), options.begin(), options.end());
+                fit.insert(fit.end(), options.begin(), options.end());
+                const Block pairs = TsvBlocks(RunCli(dist).out).at(0);
+                const Block fits = TsvBlocks(RunCli(fit).out).at(0);
+                ASSERT_EQ(pairs.size(), fits.size());
+                ASSERT_FALSE(pairs.empty());
+                for (std::size_t p = 0; p < pairs.size(); ++p) ExpectHeldIn(pairs[p], fits[p]);
+            }
+}
+
+TEST(Records, CompareModelRecordIsTheLikelihoodFitRecordsPartWithTheirWeights) {
+    const ScratchFile open("open.dat", kOpenInterval);
+    const std::vector<std::vector<std::string>> inputs = {
+        {kSample}, {kPrimates, "--all-pairs"}, {open.Path()}};
+    for (const std::vector<std::string>& input : inputs) {
+        SCOPED_TRACE(input[0]);
+        std::vector<std::string> compare = {"compare"}, fit = {"fit", "--criterion", "ml"};
+        compare.insert(compare.end(), input.begin(), input.end());
+        fit.insert(fit.end(), input.begin(), input.end());
+        const Block models = TsvBlocks(RunCli(compare).out).at(0);
+        const Block fits = TsvBlocks(RunCli(fit).out).at(0);
+        ASSERT_EQ(models.size(), fits.size());
+        ASSERT_FALSE(models.empty());
+        for (std::size_t m = 0; m < models.size(); ++m)
+            ExpectHeldIn(models[m], fits[m], {"w_AIC", "w_BIC"});
+        for (std::size_t first = 0; first < models.size(); first += 4) {
+            ExpectWeights(models, fits, first, "AIC");
+            ExpectWeights(models, fits, first, "BIC");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dyvern::testing
