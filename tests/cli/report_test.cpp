@@ -30,6 +30,7 @@ TEST_F(ReportCommand, IsTheWindowsReportAfterSolveForEveryModel) {
         EXPECT_EQ(cli.out, windowReport.str()) << models[m];
         const CliResult pair =
             RunCli({"report", kPrimates, "--pair", "Human", "Chimpanzee", "--model", models[m]});
+        EXPECT_EQ(pair.status, 0) << pair.err;
         EXPECT_EQ(pair.out, cli.out) << models[m];
     }
 }

@@ -1,10 +1,9 @@
-// The model against the exponential of its rate matrix, Powell's method on
-// functions with known minima, and Powell's method on the model: it must
-// survive every table with non-negative counts, never stopping the process,
-// returning a finite value at a point that no small coordinate step improves
-// beyond the stopping tolerance.
-#include "solve/powell_fit.h"
-
+// The model against the exponential of its rate matrix and least squares at
+// points worked by hand, Powell's method on functions with known minima, and
+// Powell's method on the model: it must survive every table with
+// non-negative counts, never stopping the process, returning a finite value
+// at a point that no small coordinate step improves beyond the stopping
+// tolerance.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,6 +15,7 @@
 #include "minimize/linemin.h"
 #include "minimize/powell.h"
 #include "model/hkymodel.h"
+#include "solve/powell_fit.h"
 #include "support/reference_model.h"
 #include "support/test_tables.h"
 
@@ -29,11 +29,9 @@ using testing::WorkedTable;
 
 constexpr Criterion kBothCriteria[] = {Criterion::MaxLikelihood, Criterion::LeastSquares};
 
-// Both criteria from the exponential of the rate matrix. The worked table has
-// 24 transitions and 16 transversions; least squares takes their shares over
-// the declared 400 sites, not the cell sum, and compares transitions and
-// transversions apart only when kappa is free.
-TEST(HKYModel, CriteriaMatchTheRateMatrixExponential) {
+// The joint probabilities and lnL against the exponential of the rate matrix;
+// Objective is -lnL, CriterionValue lnL itself.
+TEST(HKYModel, LikelihoodMatchesTheRateMatrixExponential) {
     const struct {
         ModelKind kind;
         double bt, kappa;
@@ -45,30 +43,86 @@ TEST(HKYModel, CriteriaMatchTheRateMatrixExponential) {
         {ModelKind::HKY85, 0.37, 4.2, {0.1, 0.2, 0.3, 0.4}},
         {ModelKind::HKY85, 1.3, 0.2, {0.45, 0.05, 0.15, 0.35}},
     };
-    const double obsP = 24.0 / 400, obsQ = 16.0 / 400;
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "bt " << c.bt << " kappa " << c.kappa);
-        const FitTarget likelihood = TargetFor(WorkedTable(), c.kind);
-        HKYModel ml(likelihood, c.bt, c.kappa, c.pi[A], c.pi[C], c.pi[G]);
+        const FitTarget target = TargetFor(WorkedTable(), c.kind);
+        HKYModel model(target, c.bt, c.kappa, c.pi[A], c.pi[C], c.pi[G]);
         const DivergenceCounts joint = testing::ReferenceJoint(c.bt, c.kappa, c.pi);
-        double expP = 0.0, expQ = 0.0;
-        for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j) {
-                EXPECT_NEAR(ml.JointProbability(i, j), joint[i][j], 1e-14) << i << j;
-                if (KindOfPair(i, j) == PairKind::Transition) expP += joint[i][j];
-                if (KindOfPair(i, j) == PairKind::Transversion) expQ += joint[i][j];
-            }
-        }
-        EXPECT_NEAR(ml.CriterionValue(), testing::ReferenceLnL(WorkedTable(), joint), 1e-11);
-
-        const FitTarget target = TargetFor(WorkedTable(), c.kind, Criterion::LeastSquares, 400);
-        HKYModel ls(target, c.bt, c.kappa, c.pi[A], c.pi[C], c.pi[G]);
-        const bool kappaFree = c.kind == ModelKind::K80 || c.kind == ModelKind::HKY85;
-        const double ss = kappaFree ? std::pow(expP - obsP, 2) + std::pow(expQ - obsQ, 2)
-                                    : std::pow(expP + expQ - obsP - obsQ, 2);
-        EXPECT_NEAR(ls.CriterionValue(), ss, 1e-15);
-        EXPECT_EQ(ls.Objective(nullptr, 0), ls.CriterionValue());
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                EXPECT_NEAR(model.JointProbability(i, j), joint[i][j], 1e-14) << i << j;
+        const double lnL = testing::ReferenceLnL(WorkedTable(), joint);
+        EXPECT_NEAR(model.Objective(nullptr, 0), -lnL, 1e-11);
+        EXPECT_NEAR(model.CriterionValue(), lnL, 1e-11);
     }
+}
+
+// The worked table over a declared 400 sites shows transitions P = 0.06 and
+// transversions Q = 0.04. With piR = piY = 1/2 the model's shares are
+//   Q = 2 piR piY (1 - e^-bt),  P = 2 (piA piG + piC piT) (1 + e^-bt - 2 e^-bt(kappa+1)/2),
+// and with kappa = 1 all differences p = (1 - sum pi^2)(1 - e^-bt). SS is 0
+// where the shares are met: one total for JC69 and F81, two for K80 and
+// HKY85, so at the one-term optima (p = 0.1 met, split not) the two-term form
+// still misses both shares by the same amount.
+constexpr testing::Frequencies kEqual = testing::kEqualFrequencies;
+constexpr testing::Frequencies kHalfPurines = {0.1, 0.2, 0.4, 0.3};  // sum pi^2 = 0.3
+const struct LeastSquaresCase {
+    ModelKind kind;
+    double bt, kappa;
+    testing::Frequencies pi;
+    double ss;
+} kLeastSquaresCases[] = {
+    // JC69's optimum, 3/4 (1 - e^-bt) = 0.1; K80 there: P = 1/30, Q = 1/15, both 2/75 off.
+    {ModelKind::JC69, std::log(15.0 / 13), 1.0, kEqual, 0.0},
+    {ModelKind::K80, std::log(15.0 / 13), 1.0, kEqual, 2 * (2.0 / 75) * (2.0 / 75)},
+    // Twice as far: p = 14/75, 13/150 too many.
+    {ModelKind::JC69, 2 * std::log(15.0 / 13), 1.0, kEqual, (13.0 / 150) * (13.0 / 150)},
+    // K80's optimum, e^-bt = 0.92 and e^-bt(kappa+1)/2 = 0.84; with kappa = 1, P = 0.02.
+    {ModelKind::K80, -std::log(0.92), 2 * std::log(0.84) / std::log(0.92) - 1, kEqual, 0.0},
+    {ModelKind::K80, -std::log(0.92), 1.0, kEqual, 0.04 * 0.04},
+    // F81's optimum, e^-bt = 6/7; HKY85 there: P = 1/35, Q = 1/14, both 11/350 off.
+    {ModelKind::F81, std::log(7.0 / 6), 1.0, kHalfPurines, 0.0},
+    {ModelKind::HKY85, std::log(7.0 / 6), 1.0, kHalfPurines, 2 * (11.0 / 350) * (11.0 / 350)},
+    // HKY85's optimum, e^-bt = 0.92 and e^-bt(kappa+1)/2 = 0.81.
+    {ModelKind::HKY85, -std::log(0.92), 2 * std::log(0.81) / std::log(0.92) - 1, kHalfPurines, 0.0},
+};
+
+TEST(HKYModel, LeastSquaresIsZeroWhereTheModelMeetsTheObservedShares) {
+    for (const LeastSquaresCase& c : kLeastSquaresCases) {
+        SCOPED_TRACE(::testing::Message() << FactsOf(c.kind).word << " bt " << c.bt);
+        const FitTarget target = TargetFor(WorkedTable(), c.kind, Criterion::LeastSquares, 400);
+        HKYModel model(target, c.bt, c.kappa, c.pi[A], c.pi[C], c.pi[G]);
+        EXPECT_NEAR(model.CriterionValue(), c.ss, 1e-15);
+    }
+}
+
+// With a point, Objective takes it as the current parameters; without one
+// it scores the current parameters and changes nothing.
+TEST(HKYModel, ObjectiveKeepsAGivenPointAndOnlyScoresWithoutOne) {
+    const LeastSquaresCase& from = kLeastSquaresCases[6];  // HKY85 at F81's optimum
+    const LeastSquaresCase& to = kLeastSquaresCases[7];    // HKY85's optimum
+    const FitTarget ls = TargetFor(WorkedTable(), ModelKind::HKY85, Criterion::LeastSquares, 400);
+    HKYModel model(ls, from.bt, from.kappa, from.pi[A], from.pi[C], from.pi[G]);
+    EXPECT_NEAR(model.Objective(nullptr, 0), from.ss, 1e-15);
+    EXPECT_EQ(model.bt, from.bt);
+    EXPECT_EQ(model.kappa, from.kappa);
+    const double point[] = {std::log(to.bt), std::log(to.kappa)};
+    EXPECT_NEAR(model.Objective(point, 2), 0.0, 1e-15);
+    EXPECT_NEAR(model.Objective(nullptr, 0), 0.0, 1e-15);
+    EXPECT_NEAR(model.bt, to.bt, 1e-15);
+    EXPECT_NEAR(model.kappa, to.kappa, 1e-13);
+    EXPECT_EQ(model.pi[G], 0.4);  // held under least squares
+
+    // Under likelihood the point holds the frequencies too.
+    const FitTarget ml = TargetFor(WorkedTable(), ModelKind::HKY85);
+    const testing::Frequencies pi = {0.45, 0.05, 0.15, 0.35};
+    double moved[kMaxFreeParameters];
+    HKYModel(ml, 1.3, 0.2, pi[A], pi[C], pi[G]).GetVector(moved);
+    HKYModel other(ml, 0.1, 1.0, 0.25, 0.25, 0.25);
+    const double lnL = testing::ReferenceLnL(WorkedTable(), testing::ReferenceJoint(1.3, 0.2, pi));
+    EXPECT_NEAR(other.Objective(moved, kMaxFreeParameters), -lnL, 1e-11);
+    EXPECT_NEAR(other.Objective(nullptr, 0), -lnL, 1e-11);
+    for (int b = 0; b < 4; ++b) EXPECT_NEAR(other.pi[b], pi[b], 1e-15);
 }
 
 // An objective given by a function of the point; it keeps the last point, as

@@ -18,9 +18,9 @@
 #include <cmath>
 
 #include "estimate/pair_fit.h"
-#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
+#include "solve/powell_fit.h"
 #include "support/test_tables.h"
 
 namespace dyvern {
@@ -95,9 +95,7 @@ TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
 }
 
 // Least squares takes its shares over the declared n, here twice the cells:
-// JC69 and K80 are then the formulas at those shares, and F81 is the F81
-// distance at the window's empirical composition (sums over 2n, piT the rest),
-// bt = -ln(1 - p / (1 - sum pi^2)).
+// JC69 and K80 are then the formulas at those shares.
 TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
     for (const Totals& t : kTables) {
         const DivergenceCounts table = Spread(t.identical, t.transitions, t.transversions);
@@ -108,22 +106,47 @@ TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::LeastSquares);
         EXPECT_LT(Relative(k80.d, KimuraDistance(P, Q, n).d), 1e-9);
         EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
+    }
+}
 
-        std::array<double, 4> pi{};
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j) pi[i] += (table[i][j] + table[j][i]) / (2.0 * n);
-        pi[T] = 1.0 - pi[A] - pi[C] - pi[G];
-        const PairFit f81 = FitPair(table, n, ModelKind::F81, Criterion::LeastSquares);
-        EXPECT_LT(Relative(f81.d, FelsensteinDistance(P + Q, pi, n).d), 1e-9);
-        EXPECT_DOUBLE_EQ(f81.pi[T], pi[T]);
+// F81 under least squares holds the frequencies at the window's empirical
+// composition, each base's row plus column sum over 2n with n as declared and
+// piT the rest, and meets p: e^-bt = 1 - p/B, B = 1 - sum pi^2, d = B bt.
+// Worked by hand: 20 declared sites for 10 counted, whole counts, and halves.
+TEST(ClosedForms, FelsensteinLeastSquaresHoldsTheEmpiricalComposition) {
+    struct Worked {
+        std::array<double, 4> pi;
+        double p, B, bt;
+    };
+    const struct {
+        DivergenceCounts counts;
+        int n;
+        Worked w;
+    } cases[] = {
+        {{{{3, 1, 1, 0}, {0, 2, 0, 1}, {0, 0, 1, 0}, {0, 0, 0, 1}}},
+         20,
+         {{0.2, 0.15, 0.075, 0.575}, 0.15, 0.60125, std::log(481.0 / 361)}},
+        {{{{2, 0, 1, 0}, {0, 2, 0, 0}, {0, 0, 1, 0}, {0, 1, 0, 1}}},
+         8,
+         {{5.0 / 16, 5.0 / 16, 3.0 / 16, 3.0 / 16}, 0.25, 47.0 / 64, std::log(47.0 / 31)}},
+        {{{{1.5, 0.5, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}},
+         5,
+         {{0.35, 0.25, 0.2, 0.2}, 0.1, 0.735, std::log(147.0 / 127)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "n " << c.n);
+        const Worked& w = c.w;
+        const PairFit f81 = FitPair(c.counts, c.n, ModelKind::F81, Criterion::LeastSquares);
+        for (int b = 0; b < 4; ++b) EXPECT_NEAR(f81.pi[b], w.pi[b], 1e-15) << b;
+        EXPECT_LT(Relative(f81.bt, w.bt), 1e-9);
+        EXPECT_LT(Relative(f81.d, w.B * w.bt), 1e-9);
+        EXPECT_LT(Relative(FelsensteinDistance(w.p, w.pi, c.n).d, w.B * w.bt), 1e-12);
         EXPECT_LT(f81.ss, 1e-20);
 
-        const FitTarget target = TargetFor(table, ModelKind::F81, Criterion::LeastSquares, n);
-        const ModelFit window = FitModel(target, {0.1, 1.0, pi[A], pi[C], pi[G]});
-        const double homogeneity = pi[A] * pi[A] + pi[C] * pi[C] + pi[G] * pi[G] + pi[T] * pi[T];
-        EXPECT_LT(Relative(window.estimates.betat, -std::log(1 - (P + Q) / (1 - homogeneity))),
-                  1e-5);
-        EXPECT_EQ(window.estimates.piG, pi[G]);
+        const FitTarget target = TargetFor(c.counts, ModelKind::F81, Criterion::LeastSquares, c.n);
+        const ModelFit window = FitModel(target, {0.1, 1.0, w.pi[A], w.pi[C], w.pi[G]});
+        EXPECT_LT(Relative(window.estimates.betat, w.bt), 1e-5);
+        EXPECT_EQ(window.estimates.piG, w.pi[G]);
         EXPECT_LT(window.minimum, 1e-14);
     }
 }

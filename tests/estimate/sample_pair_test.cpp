@@ -1,18 +1,17 @@
-// The human/chimpanzee pair against values from an independent
-// maximum-likelihood program (lnL without a multinomial constant, as here),
-// every fit against the window's, and the models compared from those values
-// with the tail of chi-square their tests take, against the core's.
+// The human/chimpanzee pair against PAML's baseml (lnL without a multinomial
+// constant, as here), every fit against the window's, and the models compared
+// against statistics from baseml's likelihoods and R's chi-square tail.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "stats/chi_square_tail.h"
 #include "estimate/model_comparison.h"
 #include "estimate/pair_fit.h"
-#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
+#include "solve/powell_fit.h"
 #include "stats/chi_square.h"
+#include "stats/chi_square_tail.h"
 #include "support/test_tables.h"
 
 namespace dyvern {
@@ -21,16 +20,20 @@ namespace {
 using testing::SampleData;
 using testing::TargetFor;
 
-// In the order of ModelKind.
+// PAML's baseml 4.9j on the pair (cleandata = 1; F81 and HKY85 with nhomo = 1,
+// frequencies estimated by likelihood): lnL summed from its site-pattern
+// log-probabilities (ten decimals each, so good to 5e-8), d its tree length,
+// np its parameter count, in which the two branches of a two-sequence tree
+// count twice, though only their sum is identifiable. In the order of ModelKind.
 const struct {
-    ModelKind model;
     double lnL, kappa, d;
     std::array<double, 4> pi;  // A, C, G, T
+    int np;
 } kKnown[] = {
-    {ModelKind::JC69, -1594.692558, 1.0, 0.0, {0.25, 0.25, 0.25, 0.25}},
-    {ModelKind::F81, -1524.813798, 1.0, 0.094248, {0.298046, 0.330147, 0.104677, 0.267130}},
-    {ModelKind::K80, -1530.006297, 32.37011, 0.0, {0.25, 0.25, 0.25, 0.25}},
-    {ModelKind::HKY85, -1458.520553, 33.896459, 0.097715, {0.309145, 0.326319, 0.103989, 0.260547}},
+    {-1594.69255788, 1.0, 0.0939096, {0.25, 0.25, 0.25, 0.25}, 2},
+    {-1524.8137977982, 1.0, 0.094248, {0.298046, 0.330147, 0.104677, 0.267130}, 5},
+    {-1530.00629687, 32.3701056, 0.0965463, {0.25, 0.25, 0.25, 0.25}, 3},
+    {-1458.520553289, 33.896457, 0.097714, {0.309145, 0.326319, 0.103989, 0.260547}, 6},
 };
 
 // The window starts likelihood as Solve does, and least squares at the
@@ -38,12 +41,13 @@ const struct {
 TEST(SamplePair, RefinedAndWindowFitsAgreeWithAnIndependentProgramAndTheReportsTest) {
     const DataFileTable data = SampleData();
     for (const Criterion criterion : {Criterion::MaxLikelihood, Criterion::LeastSquares}) {
-        for (const auto& k : kKnown) {
+        for (const ModelKind model : kWindowModels) {
+            const auto& k = kKnown[static_cast<int>(model)];
             SCOPED_TRACE(::testing::Message()
-                         << FactsOf(k.model).word << " " << static_cast<int>(criterion));
+                         << FactsOf(model).word << " " << static_cast<int>(criterion));
             const bool ml = criterion == Criterion::MaxLikelihood;
-            const FitTarget target = TargetFor(data.counts, k.model, criterion, data.siteCount);
-            const PairFit fit = FitPair(data.counts, data.siteCount, k.model, criterion);
+            const FitTarget target = TargetFor(data.counts, model, criterion, data.siteCount);
+            const PairFit fit = FitPair(data.counts, data.siteCount, model, criterion);
             const ModelFit window =
                 FitModel(target, ml ? ParameterValues{}
                                     : ParameterValues{0.1, 1.0, fit.pi[A], fit.pi[C], fit.pi[G]});
@@ -55,64 +59,92 @@ TEST(SamplePair, RefinedAndWindowFitsAgreeWithAnIndependentProgramAndTheReportsT
                 for (int j = 0; j < 4; ++j)
                     expected[i][j] = atFit.JointProbability(i, j) * data.siteCount;
             const GoodnessOfFit report =
-                TestGoodnessOfFit(data.counts, expected, FitTestDegreesOfFreedom(k.model));
+                TestGoodnessOfFit(data.counts, expected, FitTestDegreesOfFreedom(model));
             EXPECT_NEAR(fit.gof.statistic, report.statistic, 1e-9 * report.statistic);
             EXPECT_NEAR(fit.gof.prob, report.prob, 1e-12);
             if (!ml) continue;
 
-            EXPECT_NEAR(fit.lnL, k.lnL, 1e-6);
+            EXPECT_NEAR(fit.lnL, k.lnL, 5e-8);
             EXPECT_NEAR(atFit.LogLikelihood() / fit.lnL, 1.0, 1e-13);
             EXPECT_NEAR(-window.minimum, k.lnL, 1e-6);
             EXPECT_NEAR(fit.kappa, k.kappa, 1e-5);
-            if (k.model == ModelKind::K80) {
+            if (model == ModelKind::K80) {
                 EXPECT_NEAR(window.estimates.kappa, k.kappa, 1e-4);  // as the README quotes it
             }
-            if (k.d > 0.0) {
-                EXPECT_NEAR(fit.d, k.d, 1.5e-6);
-            }
+            EXPECT_NEAR(fit.d, k.d, 1.5e-6);
             for (int b = 0; b < 4; ++b) EXPECT_NEAR(fit.pi[b], k.pi[b], 1e-6);
         }
     }
 }
 
+// The tests against statistics from baseml's likelihoods, with P from R
+// 4.2.2's pchisq(LR, df, lower.tail = FALSE); the criteria against each
+// other: AIC falls by LR - 2 df from null to alternative, BIC - AIC =
+// k (ln n - 2), AICc - AIC = 2k(k + 1)/(n - k - 1), here worked for n = 895.
 TEST(SamplePair, ModelComparisonFromTheKnownLikelihoods) {
     const DataFileTable data = SampleData();
-    const double n = data.siteCount;
     const ModelComparison c = CompareModels(data.counts, data.siteCount);
     ASSERT_TRUE(c.ranked);
-    const int k[4] = {1, 4, 2, 5};  // free parameters
+    EXPECT_NEAR(c.fits[0].aic, 3191.38511576, 1e-7);  // 2 - 2 lnL of JC69
+    const double aiccExcess[] = {4.0 / 893, 40.0 / 890, 12.0 / 892, 60.0 / 889};
     for (int m = 0; m < 4; ++m) {
-        const double lnL = kKnown[m].lnL;
-        EXPECT_NEAR(c.fits[m].aic, 2 * k[m] - 2 * lnL, 2e-6);
-        EXPECT_NEAR(c.fits[m].bic, k[m] * std::log(n) - 2 * lnL, 2e-6);
-        EXPECT_NEAR(c.fits[m].aicc, 2 * k[m] - 2 * lnL + 2.0 * k[m] * (k[m] + 1) / (n - k[m] - 1),
-                    2e-6);
+        const PairFit& fit = c.fits[m];
+        const int k = kKnown[m].np - 1;
+        EXPECT_EQ(fit.k, k);
+        EXPECT_NEAR(fit.lnL, kKnown[m].lnL, 5e-8);
+        EXPECT_NEAR(fit.bic - fit.aic, k * (std::log(895.0) - 2), 1e-9);
+        EXPECT_NEAR(fit.aicc - fit.aic, aiccExcess[m], 1e-11);
     }
-    const struct {
-        ModelKind null, alternative;
-        int df;
-    } pairs[4] = {{ModelKind::JC69, ModelKind::K80, 1},
-                  {ModelKind::F81, ModelKind::HKY85, 1},
-                  {ModelKind::JC69, ModelKind::F81, 3},
-                  {ModelKind::K80, ModelKind::HKY85, 3}};
-    for (int t = 0; t < 4; ++t) {
-        const double statistic = 2 * (kKnown[static_cast<int>(pairs[t].alternative)].lnL -
-                                      kKnown[static_cast<int>(pairs[t].null)].lnL);
-        EXPECT_EQ(c.tests[t].null, pairs[t].null);
-        EXPECT_EQ(c.tests[t].alternative, pairs[t].alternative);
-        EXPECT_EQ(c.tests[t].df, pairs[t].df);
-        EXPECT_NEAR(c.tests[t].statistic, statistic, 4e-6);
-        EXPECT_NEAR(c.tests[t].prob / ChiSquareProb(c.tests[t].statistic, pairs[t].df), 1.0, 1e-6);
-    }
-    // HKY85 wins by over a hundred units; F81 and K80 keep the ratio of
-    // their exp(-AIC/2).
+    // F81 and K80 are 6.385 apart in AIC, so their weights 24.35 to 1.
+    EXPECT_NEAR(c.aicWeights[1] / c.aicWeights[2], std::exp((c.fits[2].aic - c.fits[1].aic) / 2),
+                1e-9 * c.aicWeights[1] / c.aicWeights[2]);
     EXPECT_EQ(c.bestAIC, ModelKind::HKY85);
     EXPECT_EQ(c.bestBIC, ModelKind::HKY85);
-    EXPECT_NEAR(c.aicWeights[3], 1.0, 1e-15);
-    EXPECT_NEAR(c.aicWeights[1] / c.aicWeights[2], std::exp((c.fits[2].aic - c.fits[1].aic) / 2),
-                1e-4);
-    EXPECT_NEAR(c.bicWeights[1] / c.bicWeights[2], std::exp((c.fits[2].bic - c.fits[1].bic) / 2),
-                1e-4);
+
+    const struct {
+        ModelKind null, alternative;
+        double statistic, prob;
+    } tests[4] = {{ModelKind::JC69, ModelKind::K80, 129.37252202, 5.621321459e-30},
+                  {ModelKind::F81, ModelKind::HKY85, 132.5864890184, 1.113484492e-30},
+                  {ModelKind::JC69, ModelKind::F81, 139.7575201636, 4.263267172e-30},
+                  {ModelKind::K80, ModelKind::HKY85, 142.971487162, 8.643849398e-31}};
+    for (int t = 0; t < 4; ++t) {
+        const LikelihoodRatioTest& test = c.tests[t];
+        const int null = static_cast<int>(tests[t].null);
+        const int alternative = static_cast<int>(tests[t].alternative);
+        EXPECT_EQ(test.null, tests[t].null);
+        EXPECT_EQ(test.alternative, tests[t].alternative);
+        EXPECT_EQ(test.df, kKnown[alternative].np - kKnown[null].np);
+        EXPECT_NEAR(test.statistic, tests[t].statistic, 1e-7);
+        EXPECT_NEAR(test.prob / tests[t].prob, 1.0, 2e-7);
+        EXPECT_NEAR(c.fits[null].aic - c.fits[alternative].aic, test.statistic - 2 * test.df, 1e-9);
+    }
+}
+
+// A table with equal composition and transitions a third of the differences
+// is JC69's: all four models reach the same lnL, so the weights rest on k
+// alone (k from baseml's count above): e^-k by AIC and n^(-k/2) by BIC, each
+// set adding to 1 and falling as k grows; every test gives LR = 0, P = 1.
+TEST(ModelComparison, EqualLikelihoodsAreWeighedByTheirParameterCounts) {
+    DivergenceCounts table;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) table[i][j] = i == j ? 40 : 2;
+    const ModelComparison c = CompareModels(table, 200);
+    double aicSum = 0.0, bicSum = 0.0;
+    for (const auto& known : kKnown) {
+        aicSum += std::exp(1 - known.np);
+        bicSum += std::pow(200.0, (1 - known.np) / 2.0);
+    }
+    for (int m = 0; m < 4; ++m) {
+        EXPECT_NEAR(c.fits[m].lnL, c.fits[0].lnL, 1e-9);
+        const int k = kKnown[m].np - 1;
+        EXPECT_NEAR(c.aicWeights[m], std::exp(-k) / aicSum, 1e-9);
+        EXPECT_NEAR(c.bicWeights[m], std::pow(200.0, -k / 2.0) / bicSum, 1e-9);
+        EXPECT_NEAR(c.tests[m].statistic, 0.0, 1e-9);
+        EXPECT_NEAR(c.tests[m].prob, 1.0, 1e-4);
+    }
+    EXPECT_EQ(c.bestAIC, ModelKind::JC69);
+    EXPECT_EQ(c.bestBIC, ModelKind::JC69);
 }
 
 TEST(ChiSquareTail, AgreesWithTheIncompleteGammaAndKnownPoints) {
