@@ -8,6 +8,7 @@
 #include "distance/distance_rows.h"
 #include "distance/likelihood_terms.h"
 #include "model/criteria.h"
+#include "model/model_coordinates.h"
 #include "distance/packed_pair.h"
 #include "simulation.h"
 
@@ -69,12 +70,12 @@ void BM_DistanceOf(benchmark::State& state) {
 }
 BENCHMARK(BM_DistanceOf)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"model", "criterion"});
 
-const Point kPoint{0.08, 0.3, 0.5, 0.6, 0.4};
+const TermPoint kPoint{0.08, 0.3, 0.5, 0.6, 0.4};
 
 // The family's own lnL (model/criteria.h), which the terms specialise.
 void BM_ObjectiveOfTheFamily(benchmark::State& state) {
     const PairData data = MakePairData(SampleTables()[0].counts, 1000);
-    const Rates<double> rates = FitRates(kPoint, ModelKind::HKY85);
+    const Rates<double> rates = ModelCoordinates<ModelKind::HKY85>::RatesAt(kPoint);
     for (auto _ : state) {
         benchmark::DoNotOptimize(LogLikelihood(data, rates));
         benchmark::ClobberMemory();
@@ -84,7 +85,7 @@ BENCHMARK(BM_ObjectiveOfTheFamily);
 
 void BM_ObjectiveReduced(benchmark::State& state) {
     const LikelihoodTerms terms = TermsOf(SampleTables()[0].counts);
-    Point x = kPoint;
+    TermPoint x = kPoint;
     for (auto _ : state) {
         benchmark::DoNotOptimize(LogLikelihoodAt(terms, x));
         benchmark::ClobberMemory();
@@ -94,7 +95,7 @@ BENCHMARK(BM_ObjectiveReduced);
 
 void BM_ObjectiveWithDerivatives(benchmark::State& state) {
     const LikelihoodTerms terms = TermsOf(SampleTables()[0].counts);
-    Point x = kPoint;
+    TermPoint x = kPoint;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ExpandLogLikelihood(terms, x));
         benchmark::ClobberMemory();

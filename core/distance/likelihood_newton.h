@@ -1,29 +1,36 @@
 // The optimum of the analytic likelihood (likelihood_terms.h) from a start
 // close to it, by the refined fits' own Newton's method in a box
-// (minimize/box_newton.h). What it finds is only taken where it is clear of
+// (minimize/box_newton.h), and the standard error of d there by the refined
+// fits' own delta method. What it finds is only taken where it is clear of
 // the box's faces: there the answer needs the care of the full search.
 #pragma once
 
 #include "distance/likelihood_terms.h"
+#include "model/model_family.h"
 
 namespace dyvern {
 
 // Which coordinates move; the rest keep their start values. With s tied to
 // v (kappa = 1) the two move as one.
 struct FreeCoordinates {
-    FreeMask free{};
+    FreeMask<kTermCoordinates> free{};
     bool sTiedToV = false;
 };
 
 struct LikelihoodOptimum {
-    Point x{};
+    TermPoint x{};
     // lnL at x with every coordinate a variable; with s tied to v, its
     // derivatives are taken along v and s's own are 0.
-    Jet expansion;
+    TermJet expansion;
     bool converged = false;
 };
 
-LikelihoodOptimum MaximiseLikelihood(const LikelihoodTerms& terms, const Point& start,
+LikelihoodOptimum MaximiseLikelihood(const LikelihoodTerms& terms, const TermPoint& start,
                                      const FreeCoordinates& coordinates);
+
+// The standard error of d at the optimum of one of the window's models,
+// whose coordinates are some of the terms' (JC69 v; F81 v, r, a, c; K80 v,
+// s; HKY85 all five).
+double DistanceError(const LikelihoodOptimum& optimum, ModelKind model);
 
 }  // namespace dyvern

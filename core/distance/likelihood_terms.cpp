@@ -30,7 +30,7 @@ struct Decays {
     double eY, tY;  // pyrimidines: e^-(v r + s y)
 };
 
-Decays DecaysAt(const Point& x) {
+Decays DecaysAt(const TermPoint& x) {
     const double r = x[kR], y = 1.0 - r, gap = x[kS] - x[kV];
     const Exponential e1 = ExpOf(-x[kV]);
     const Exponential fR = ExpOf(-r * gap);
@@ -100,7 +100,7 @@ struct Inner {
 // g = share + (1 - share) e1 for the class whose frequency is `share` (r for
 // purines: sign +1; 1 - r for pyrimidines: sign -1), and its second decay
 // e = exp(-u), u = v (1 - share) + s share, du/dr = sign (s - v).
-Inner InnerOf(double share, double sign, double e, const Decays& k, const Point& x) {
+Inner InnerOf(double share, double sign, double e, const Decays& k, const TermPoint& x) {
     Inner in;
     in.gV = -(1.0 - share) * k.e1;
     in.gR = sign * k.q;
@@ -121,7 +121,7 @@ Inner InnerOf(double share, double sign, double e, const Decays& k, const Point&
 }
 
 // Adds the block to the expansion through z = (w, g, e) by the chain rule.
-void AddBlock(Jet& out, const BlockDerivatives& f, int shareIndex,
+void AddBlock(TermJet& out, const BlockDerivatives& f, int shareIndex,
               const Inner& in) {
     constexpr int kTouched = 4;
     const int index[kTouched] = {kV, kS, kR, shareIndex};
@@ -153,7 +153,7 @@ void AddBlock(Jet& out, const BlockDerivatives& f, int shareIndex,
 }
 
 // n1 ln x + n2 ln(1 - x) in one coordinate.
-void AddShare(Jet& out, int i, double x, double n1, double n2) {
+void AddShare(TermJet& out, int i, double x, double n1, double n2) {
     if (n1 != 0.0) {
         out.gradient[i] += n1 / x;
         out.hessian[i][i] -= n1 / (x * x);
@@ -165,7 +165,7 @@ void AddShare(Jet& out, int i, double x, double n1, double n2) {
     }
 }
 
-double SumOfLogs(const LikelihoodTerms& t, const Point& x, const Decays& k) {
+double SumOfLogs(const LikelihoodTerms& t, const TermPoint& x, const Decays& k) {
     const double r = x[kR], a = x[kShareA], c = x[kShareC];
     return LogTerm(t.same[A], k.eR + a * k.tR) + LogTerm(t.same[G], k.eR + (1.0 - a) * k.tR) +
            LogTerm(t.purineTransitions, k.tR) + LogTerm(t.same[C], k.eY + c * k.tY) +
@@ -204,14 +204,14 @@ LikelihoodTerms TermsOf(const DivergenceCounts& n) {
     return t;
 }
 
-double LogLikelihoodAt(const LikelihoodTerms& terms, const Point& x) {
+double LogLikelihoodAt(const LikelihoodTerms& terms, const TermPoint& x) {
     return SumOfLogs(terms, x, DecaysAt(x));
 }
 
-Jet ExpandLogLikelihood(const LikelihoodTerms& t, const Point& x) {
+TermJet ExpandLogLikelihood(const LikelihoodTerms& t, const TermPoint& x) {
     const Decays k = DecaysAt(x);
     const double r = x[kR];
-    Jet out;
+    TermJet out;
     out.value = SumOfLogs(t, x, k);
     if (t.transversions != 0.0) {
         out.gradient[kV] += t.transversions * k.e1 / k.q;

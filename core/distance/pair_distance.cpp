@@ -9,7 +9,7 @@
 #include "distance/likelihood_newton.h"
 #include "estimate/closed_forms.h"
 #include "estimate/pair_fit.h"
-#include "estimate/standard_errors.h"
+#include "model/substitution_rates.h"
 #include "model/table_checks.h"
 
 namespace dyvern {
@@ -77,8 +77,8 @@ Fast Kimura(int sites, double P, double Q, double n, bool withError) {
 bool NearFace(double x, double upper) { return x < kFaceMargin || x > upper - kFaceMargin; }
 
 // Whether the optimum lies clear of the box's faces in every coordinate that moved.
-bool ClearOfFaces(const Point& x, const FreeCoordinates& c) {
-    for (int i = 0; i < kJetSize; ++i) {
+bool ClearOfFaces(const TermPoint& x, const FreeCoordinates& c) {
+    for (int i = 0; i < kTermCoordinates; ++i) {
         if (!c.free[i] && !(i == kS && c.sTiedToV)) continue;
         if (i <= kS ? (x[i] < kFaceMargin || x[i] > kLargestRate) : NearFace(x[i], 1.0))
             return false;
@@ -104,7 +104,7 @@ bool PressesOnKappaZero(const LikelihoodOptimum& optimum) {
 
 // The optimum from the start, if it converges clear of the faces and beats
 // the limits where d is infinite: independence, and `otherLimit` when given.
-Fast FromNewton(int sites, ModelKind model, const LikelihoodTerms& terms, const Point& start,
+Fast FromNewton(int sites, ModelKind model, const LikelihoodTerms& terms, const TermPoint& start,
                 const FreeCoordinates& c, const Totals& totals, FitStatus status,
                 double otherLimit = -kInfinity) {
     const LikelihoodOptimum optimum = MaximiseLikelihood(terms, start, c);
@@ -115,13 +115,14 @@ Fast FromNewton(int sites, ModelKind model, const LikelihoodTerms& terms, const 
     if (!(value > independence + kRounding * std::fabs(independence))) return std::nullopt;
     if (std::isfinite(otherLimit) && !(value > otherLimit + kClearGain * std::fabs(otherLimit)))
         return std::nullopt;
-    const StandardErrors errors = ErrorsAtOptimum(-optimum.expansion, optimum.x, model);
-    return Result(sites, Distance(FitRates(optimum.x, model)), errors.d, status);
+    const Rates<double> rates{optimum.x[kV], optimum.x[kS], optimum.x[kS], optimum.x[kR],
+                              optimum.x[kShareA], optimum.x[kShareC]};
+    return Result(sites, Distance(rates), DistanceError(optimum, model), status);
 }
 
 // lnL where transitions are saturated (s beyond where e^-s underflows) and
 // v and the frequencies are searched; NaN when that search fails.
-double SaturatedTransitions(const LikelihoodTerms& terms, Point x, const FreeCoordinates& c) {
+double SaturatedTransitions(const LikelihoodTerms& terms, TermPoint x, const FreeCoordinates& c) {
     x[kS] = kSaturatedS;
     const LikelihoodOptimum limit = MaximiseLikelihood(terms, x, c);
     return limit.converged ? limit.expansion.value : kNaN;
@@ -130,7 +131,7 @@ double SaturatedTransitions(const LikelihoodTerms& terms, Point x, const FreeCoo
 // No s matches the observed shares: either too few transitions, so that the
 // optimum presses on s = 0, or too many, so that a finite optimum, if any,
 // has s large. Either must clearly beat the limit of saturated transitions.
-Fast UnmatchedTransitions(int sites, const LikelihoodTerms& terms, Point x, FreeCoordinates c,
+Fast UnmatchedTransitions(int sites, const LikelihoodTerms& terms, TermPoint x, FreeCoordinates c,
                           const Totals& totals) {
     const double limit = SaturatedTransitions(terms, x, c);
     if (std::isnan(limit)) return std::nullopt;
@@ -151,7 +152,7 @@ std::array<double, 4> CompositionOf(const Totals& t) {
 
 // The frequency shares r, a, c of the composition; a share whose base is
 // absent stays on its face, where the optimum has it.
-bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, Point& x,
+bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, TermPoint& x,
             FreeCoordinates& c) {
     if (terms.lnR == 0.0 || terms.lnY == 0.0) return false;
     x[kR] = pi[A] + pi[G];
@@ -166,7 +167,7 @@ bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, Point
 Fast KimuraKappaZero(int sites, const DivergenceCounts& counts, const Totals& t) {
     const double Q = t.transversions / t.cells;
     if (!(1.0 - 2.0 * Q > kEdgeMargin)) return std::nullopt;
-    const Point start{-std::log1p(-2.0 * Q), 0.0, 0.5, 0.5, 0.5};
+    const TermPoint start{-std::log1p(-2.0 * Q), 0.0, 0.5, 0.5, 0.5};
     FreeCoordinates c;
     c.free[kV] = true;
     return FromNewton(sites, ModelKind::K80, TermsOf(counts), start, c, t, FitStatus::KappaZero);
@@ -188,7 +189,7 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
     }
     const LikelihoodTerms terms = TermsOf(counts);
     const std::array<double, 4> pi = CompositionOf(t);
-    Point x{};
+    TermPoint x{};
     FreeCoordinates c;
     if (!Shares(terms, pi, x, c)) return std::nullopt;
     c.free[kV] = true;

@@ -1,110 +1,141 @@
 #include "estimate/pair_fit.h"
 
-#include "estimate/pair_search.h"
-#include "estimate/profile_interval.h"
-#include "estimate/standard_errors.h"
+#include <cmath>
+
+#include "estimate/pair_fit_of.h"
 #include "estimate/window_start.h"
 #include "model/table_checks.h"
-#include "stats/information_criteria.h"
 
 namespace dyvern {
 namespace {
 
 constexpr std::array<double, 4> kEqualFrequencies = {0.25, 0.25, 0.25, 0.25};
+// Where the share of differences leaves the JC69 distance no finite value,
+// the even start takes this d.
+constexpr double kSaturatedStart = 1.0;
 
-PairFit Unfitted(ModelKind model, Criterion criterion, const char* problem) {
+PairFit Unfitted(ModelKind model, Criterion criterion, int k, const char* problem) {
     PairFit fit;
     fit.model = model;
     fit.criterion = criterion;
-    fit.df = FitTestDegreesOfFreedom(model);
-    fit.k = FactsOf(model).freeParameters;
+    fit.k = k;
+    fit.df = 15 - k;
     fit.problem = problem;
     fit.gof.reason = problem;
     return fit;
 }
 
-FitStatus StatusOf(const PairData& data, ModelKind model, const PairOptimum& optimum) {
-    if (data.transitions + data.transversions == 0.0) return FitStatus::Identical;
-    if (optimum.saturated()) return FitStatus::Saturated;
-    if (KappaFree(model) && data.transversions == 0.0) return FitStatus::NoTransversions;
-    if (KappaFree(model) && optimum.finite.rates.sR == 0.0) return FitStatus::KappaZero;
-    return FitStatus::Ok;
+// The rates the window's Solve reaches from its start, and the start itself.
+template <ModelKind M>
+std::vector<ModelPoint<M>> WindowStarts(const PairData& data, Criterion criterion,
+                                        const std::array<double, 4>& pi) {
+    return {ModelCoordinates<M>::PointOf(WindowStart(data, M, criterion, pi)),
+            ModelCoordinates<M>::PointOf(RatesOf(kStartValues.betat, kStartValues.kappa, pi))};
 }
 
-// The estimates as the status states them. Where a rate cannot matter (no
-// change, or a class of bases absent so that no transversion can occur) the
-// search leaves it where it started; it is set to its edge instead, which
-// leaves the likelihood as it is.
-Rates<double> EstimatedRates(FitStatus status, const PairOptimum& optimum) {
-    if (status == FitStatus::Saturated) return optimum.limit.rates;
-    Rates<double> k = optimum.finite.rates;
-    if (status == FitStatus::Identical) k.v = k.sR = k.sY = 0.0;
-    if (status == FitStatus::NoTransversions) k.v = 0.0;
-    return k;
+// Every rate even, at the frequencies pi, making JC69's d for the table.
+template <ModelKind M>
+ModelPoint<M> EvenStart(const PairData& data, const std::array<double, 4>& pi) {
+    using Coords = ModelCoordinates<M>;
+    ModelPoint<M> x = Coords::PointOf(RatesOf(kStartValues.betat, kStartValues.kappa, pi));
+    const double cells = data.transitions + data.transversions + data.counts[A][A] +
+                         data.counts[C][C] + data.counts[G][G] + data.counts[T][T];
+    const double w = 1.0 - 4.0 / 3.0 * (data.transitions + data.transversions) / cells;
+    const double d = w > 0.0 ? -0.75 * std::log(w) : kSaturatedStart;
+    const std::array<double, Coords::kRates> weights = UnitWeights<M>(x);
+    double total = 0.0;
+    for (const double weight : weights) total += weight;
+    for (int k = 0; k < Coords::kRates; ++k) x[k] = total > 0.0 ? d / total : d;
+    return x;
 }
 
-void SetEstimates(PairFit& fit, const PairData& data, const Rates<double>& k) {
-    fit.bt = k.v;
-    fit.pi = Frequencies(k);
-    // s / v is +inf without transversions, NaN with no change or every change
-    // saturated; without a base pair that can show a transition, not determined.
-    const bool transitionsPossible = fit.pi[A] * fit.pi[G] + fit.pi[C] * fit.pi[T] > 0.0;
-    fit.kappa = KappaFree(fit.model) ? (transitionsPossible ? k.sR / k.v : kNotApplicable) : 1.0;
-    fit.d = Distance(k);
-    fit.lnL = LogLikelihood(data, k);
-    fit.ss = SumOfSquares(data, k, fit.model);
-    DivergenceCounts expected;
-    const CellTable<double> joint = JointProbabilities(k);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) expected[i][j] = joint[i][j] * data.siteCount;
-    fit.gof = TestGoodnessOfFit(data.counts, expected, fit.df);
+// The other models start from HKY85's optimum, and evenly.
+template <ModelKind M>
+std::vector<ModelPoint<M>> FamilyStarts(const PairData& data, const FitOptions& options,
+                                        const std::array<double, 4>& pi) {
+    const PairOptimum<ModelKind::HKY85> hky =
+        FindOptimum<ModelKind::HKY85>(data, Criterion::MaxLikelihood, options,
+                                      WindowStarts<ModelKind::HKY85>(data, Criterion::MaxLikelihood, pi));
+    const Rates<double> near = ModelCoordinates<ModelKind::HKY85>::RatesAt(hky.finite.x);
+    return {ModelCoordinates<M>::PointOf(near), EvenStart<M>(data, pi)};
 }
 
-void SetLikelihoodStatistics(PairFit& fit, const PairData& data, const PairOptimum& optimum,
-                             const Rates<double>& best, Uncertainty uncertainty) {
-    const InformationCriteria criteria = CriteriaOf(fit.lnL, fit.k, data.siteCount);
-    fit.aic = criteria.aic;
-    fit.aicc = criteria.aicc;
-    fit.bic = criteria.bic;
-    if (uncertainty == Uncertainty::None) return;
-    if (fit.status != FitStatus::Saturated) {
-        const StandardErrors errors = ObservedInformationErrors(data, fit.model, best);
-        fit.seD = errors.d;
-        fit.seKappa = errors.kappa;
+// Why the model cannot be fitted to the table beyond what every model needs,
+// or nullptr.
+const char* ModelProblem(ModelKind model, const std::array<double, 4>& composition) {
+    if (model == ModelKind::F84 && !(composition[A] + composition[G] > 0.0 &&
+                                     composition[C] + composition[T] > 0.0))
+        return "F84 needs both purines and pyrimidines";
+    if (model == ModelKind::GTR)
+        for (const double share : composition)
+            if (!(share > 0.0)) return "GTR needs all four bases in the pair";
+    return nullptr;
+}
+
+template <ModelKind M>
+PairFit FitModel(const PairData& data, Criterion criterion, Uncertainty uncertainty,
+                 const FitOptions& options, const std::array<double, 4>& pi) {
+    const bool held = options.heldFrequencies && FactsOf(M).frequencies != FrequencyRule::Equal;
+    const int k = FactsOf(M).freeParameters - (held ? ModelCoordinates<M>::kShares : 0);
+    PairFit fit = Unfitted(M, criterion, k, "");
+    if (!options.variation.None()) {
+        fit.alpha = options.variation.alpha;
+        fit.pinv = options.variation.invariant;
     }
-    if (uncertainty == Uncertainty::StandardErrors) return;
-    DistanceProfile profile(data, fit.model, best);
-    const DistanceInterval interval =
-        ProfileInterval(profile, fit.d, fit.seD, fit.lnL, -optimum.limit.value);
-    fit.dLow = interval.low;
-    fit.dHigh = interval.high;
+    const bool window = Estimable(M, Estimation::LeastSquares);
+    FitPairOf<M>(fit, data, options,
+                 window ? WindowStarts<M>(data, criterion, pi) : FamilyStarts<M>(data, options, pi),
+                 uncertainty);
+    return fit;
+}
+
+PairFit FitByModel(ModelKind model, const PairData& data, Criterion criterion,
+                   Uncertainty uncertainty, const FitOptions& options,
+                   const std::array<double, 4>& pi) {
+    switch (model) {
+        case ModelKind::JC69:
+            return FitModel<ModelKind::JC69>(data, criterion, uncertainty, options, pi);
+        case ModelKind::F81:
+            return FitModel<ModelKind::F81>(data, criterion, uncertainty, options, pi);
+        case ModelKind::K80:
+            return FitModel<ModelKind::K80>(data, criterion, uncertainty, options, pi);
+        case ModelKind::HKY85:
+            return FitModel<ModelKind::HKY85>(data, criterion, uncertainty, options, pi);
+        case ModelKind::T92:
+            return FitModel<ModelKind::T92>(data, criterion, uncertainty, options, pi);
+        case ModelKind::K81:
+            return FitModel<ModelKind::K81>(data, criterion, uncertainty, options, pi);
+        case ModelKind::F84:
+            return FitModel<ModelKind::F84>(data, criterion, uncertainty, options, pi);
+        case ModelKind::TN93:
+            return FitModel<ModelKind::TN93>(data, criterion, uncertainty, options, pi);
+        case ModelKind::GTR:
+            return FitModel<ModelKind::GTR>(data, criterion, uncertainty, options, pi);
+        default:
+            break;
+    }
+    return Unfitted(model, criterion, 0, "the model has no likelihood");
 }
 
 }  // namespace
 
 PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model, Criterion criterion,
-                Uncertainty uncertainty) {
+                Uncertainty uncertainty, const FitOptions& options) {
+    const int k = FactsOf(model).freeParameters;
     if (const char* problem = TableProblem(counts, siteCount))
-        return Unfitted(model, criterion, problem);
+        return Unfitted(model, criterion, k, problem);
+    if (!Estimable(model, criterion == Criterion::MaxLikelihood ? Estimation::Likelihood
+                                                                : Estimation::LeastSquares))
+        return Unfitted(model, criterion, k, "the model cannot be fitted by that criterion");
     std::array<double, 4> pi = kEqualFrequencies;
-    if (FrequenciesAtComposition(model, criterion) && !EmpiricalComposition(counts, siteCount, pi))
-        return Unfitted(model, criterion, "the counts add up to more than the site count");
-
-    PairFit fit = Unfitted(model, criterion, "");
-    const PairData data = MakePairData(counts, siteCount);
-    // The window's own start as well: its Powell search can wander onto a
-    // plateau (kappa far out) from which Newton's method cannot return.
-    const PairOptimum optimum =
-        FindOptimum(data, model, criterion,
-                    {WindowStart(data, model, criterion, pi),
-                     RatesOf(kStartValues.betat, kStartValues.kappa, pi)});
-    fit.status = StatusOf(data, model, optimum);
-    const Rates<double> rates = EstimatedRates(fit.status, optimum);
-    fit.converged = (fit.status == FitStatus::Saturated ? optimum.limit : optimum.finite).converged;
-    SetEstimates(fit, data, rates);
-    if (criterion == Criterion::MaxLikelihood)
-        SetLikelihoodStatistics(fit, data, optimum, rates, uncertainty);
-    return fit;
+    const bool composition = FrequenciesAtComposition(model, criterion);
+    if (composition && !EmpiricalComposition(counts, siteCount, pi))
+        return Unfitted(model, criterion, k, "the counts add up to more than the site count");
+    if (options.heldFrequencies) pi = *options.heldFrequencies;
+    std::array<double, 4> shares = BaseShares(counts, siteCount);
+    if (const char* problem = ModelProblem(model, shares))
+        return Unfitted(model, criterion, k, problem);
+    return FitByModel(model, MakePairData(counts, siteCount), criterion, uncertainty, options, pi);
 }
 
 }  // namespace dyvern

@@ -4,7 +4,6 @@
 #include <functional>
 #include <limits>
 
-#include "estimate/search_coordinates.h"
 
 namespace dyvern {
 namespace {
@@ -77,24 +76,6 @@ double InsidePoint(const Drop& drop, double start) {
 }
 
 }  // namespace
-
-DistanceProfile::DistanceProfile(const PairData& data, ModelKind model, const Rates<double>& near)
-    : data(data), model(model), last(ProfilePoint(near)) {}
-
-double DistanceProfile::LogLikelihoodAt(double d) {
-    const auto negativeLnL =
-        MakeSmooth([&](const auto& x) { return -LogLikelihood(data, ProfileRates(x, model)); });
-    Point start = last;
-    start[0] = d;
-    const BoxMinimum minimum =
-        MinimiseInBox(negativeLnL, start, ProfileBox(model, Criterion::MaxLikelihood),
-                      BoxStop::Converged);
-    if (std::isfinite(minimum.value)) last = minimum.x;
-    FreeMask withD = ProfileBox(model, Criterion::MaxLikelihood).free;
-    withD[0] = true;
-    slope = -negativeLnL.Expansion(minimum.x, withD).gradient[0];
-    return -minimum.value;
-}
 
 double DistanceProfile::OneChange() const {
     double sum = 0.0;

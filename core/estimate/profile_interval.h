@@ -3,6 +3,9 @@
 // for 95%), the profile re-optimising the other free parameters at each d.
 #pragma once
 
+#include <cmath>
+
+#include "estimate/search_coordinates.h"
 #include "minimize/box_newton.h"
 #include "model/criteria.h"
 
@@ -10,24 +13,54 @@ namespace dyvern {
 
 inline constexpr double kChiSquare95OneDf = 3.841458820694124;
 
+// The profile of d: what the interval asks of it.
 class DistanceProfile {
 public:
-    // `near` seeds the first search; each later one starts where the last ended.
-    DistanceProfile(const PairData& data, ModelKind model, const Rates<double>& near);
-
     // Max of lnL over the other free parameters with d held.
-    double LogLikelihoodAt(double d);
+    virtual double LogLikelihoodAt(double d) = 0;
     // The profile's slope at the d last asked for: the partial derivative of
     // lnL in d at the optimum of the rest (which moves, but at an optimum
     // that does not change the first derivative).
-    double Slope() const { return slope; }
+    virtual double Slope() const = 0;
     // The d of about one change in the table: where scans start from 0.
     double OneChange() const;
 
-private:
+protected:
+    explicit DistanceProfile(const PairData& data) : data(data) {}
+    ~DistanceProfile() = default;
     const PairData& data;
-    ModelKind model;
-    Point last;
+};
+
+// The profile of model M, searched in its profile coordinates.
+template <ModelKind M>
+class ModelDistanceProfile final : public DistanceProfile {
+public:
+    // `near` (fit coordinates) seeds the first search; each later one starts
+    // where the last ended.
+    ModelDistanceProfile(const PairData& data, const FitOptions& options, const ModelPoint<M>& near)
+        : DistanceProfile(data), options(options), last(ProfilePointOf<M>(near)) {}
+
+    double LogLikelihoodAt(double d) override {
+        const auto negativeLnL = MakeSmooth<kSizeOf<M>>([&](const auto& x) {
+            return -LogLikelihood(data, ModelCoordinates<M>::RatesAt(FitPointOfProfile<M>(x)),
+                                  options.variation);
+        });
+        ModelPoint<M> start = last;
+        start[0] = d;
+        const SearchBox<kSizeOf<M>> box = ProfileBox<M>(Criterion::MaxLikelihood, options);
+        const BoxMinimum<kSizeOf<M>> minimum =
+            MinimiseInBox(negativeLnL, start, box, BoxStop::Converged);
+        if (std::isfinite(minimum.value)) last = minimum.x;
+        FreeMask<kSizeOf<M>> withD = box.free;
+        withD[0] = true;
+        slope = -negativeLnL.Expansion(minimum.x, withD).gradient[0];
+        return -minimum.value;
+    }
+    double Slope() const override { return slope; }
+
+private:
+    const FitOptions& options;
+    ModelPoint<M> last;
     double slope = 0.0;
 };
 

@@ -1,62 +1,123 @@
-// The two points of view a search takes on the family's rates
-// (model/substitution_rates.h), with s the transition rate of both classes:
-//   Fit coordinates      x = (v, s, r, a, c); kappa fixed at 1 ties s to v.
-//   Profile coordinates  x = (d, phi, r, a, c): the distance itself and the
-//                        share phi = v A / d of it that transversions make
-//                        (A and B the distance weights of the transversions
-//                        and of the transitions, d = v A + s B), so that d can
-//                        be held while the rest is searched.
+// The two points of view a search takes on a model's coordinates
+// (model/model_coordinates.h), for any model M:
+//   Fit coordinates      x = (rho_1 .. rho_m, shares): the model's own.
+//   Profile coordinates  x = (d, phi_1 .. phi_m-1, shares): the distance
+//                        itself and how it is shared among the rates, so that
+//                        d can be held while the rest is searched. d is
+//                        sum_k rho_k w_k, w_k the d one unit of rate k makes;
+//                        rate k makes the share phi_k of what the rates before
+//                        it leave (the last takes the rest), which spans the
+//                        shares of d by a box [0, 1]^(m-1).
 #pragma once
 
 #include <array>
+#include <cmath>
+#include <limits>
 
+#include "estimate/fit_options.h"
 #include "minimize/box_newton.h"
+#include "model/model_coordinates.h"
 #include "model/model_family.h"
-#include "model/substitution_rates.h"
 
 namespace dyvern {
 
-enum FitCoordinate : int { kV = 0, kS = 1, kR = 2, kShareA = 3, kShareC = 4 };
+template <ModelKind M>
+inline constexpr int kSizeOf = ModelCoordinates<M>::kSize;
 
-template <class T>
-Rates<T> FitRates(const std::array<T, kJetSize>& x, ModelKind model) {
-    const T& s = KappaFree(model) ? x[kS] : x[kV];
-    return {x[kV], s, s, x[kR], x[kShareA], x[kShareC]};
-}
+template <ModelKind M>
+using ModelPoint = Point<kSizeOf<M>>;
 
-template <class T>
-Rates<T> ProfileRates(const std::array<T, kJetSize>& x, ModelKind model) {
-    const T& d = x[0];
-    const T& phi = x[1];
-    const DistanceWeights<T> w = WeightsOf(x[kR], x[kShareA], x[kShareC]);
-    const T A = w.transversions;
-    const T B = w.transitions();
-    const T zero(0.0);
-    const auto rates = [&](const T& v, const T& s) {
-        return Rates<T>{v, s, s, x[kR], x[kShareA], x[kShareC]};
-    };
-    if (!KappaFree(model)) {
-        const T sum = A + B;
-        const T v = ValueOf(sum) > 0.0 ? d / sum : zero;
-        return rates(v, v);
+// Whether the search moves the model's frequency coordinates: under
+// likelihood, unless the caller holds them.
+bool SharesFree(ModelKind model, Criterion criterion, const FitOptions& options);
+
+// The box of the fit: rates >= 0, shares in [0, 1], free as the model and
+// criterion say.
+template <ModelKind M>
+SearchBox<kSizeOf<M>> FitBox(Criterion criterion, const FitOptions& options = {}) {
+    using Coords = ModelCoordinates<M>;
+    SearchBox<Coords::kSize> box;
+    const bool shares = SharesFree(M, criterion, options);
+    for (int i = 0; i < Coords::kSize; ++i) {
+        const bool rate = i < Coords::kRates;
+        box.upper[i] = rate ? std::numeric_limits<double>::infinity() : 1.0;
+        box.free[i] = rate || shares;
     }
-    // A class with a single base (B = 0) or a single class (A = 0) leaves
-    // the whole of d to the other kind of change.
-    if (ValueOf(A) == 0.0) return rates(zero, ValueOf(B) > 0.0 ? d / B : zero);
-    if (ValueOf(B) == 0.0) return rates(d / A, zero);
-    return rates(phi * d / A, (T(1.0) - phi) * d / B);
+    return box;
 }
 
-// The fit coordinates of rates whose two transition rates are the same.
-inline Point FitPoint(const Rates<double>& k) { return {k.v, k.sR, k.r, k.a, k.c}; }
+// The d that one unit of each rate coordinate makes at the point's shares.
+template <ModelKind M, class T>
+std::array<T, ModelCoordinates<M>::kRates> UnitWeights(
+    const std::array<T, ModelCoordinates<M>::kSize>& x) {
+    using Coords = ModelCoordinates<M>;
+    std::array<T, Coords::kRates> w;
+    for (int k = 0; k < Coords::kRates; ++k) {
+        std::array<T, Coords::kSize> unit = x;
+        for (int j = 0; j < Coords::kRates; ++j) unit[j] = T(j == k ? 1.0 : 0.0);
+        w[k] = Distance(Coords::RatesAt(unit));
+    }
+    return w;
+}
 
-// Where the rates lie in profile coordinates; phi is the kappa = 1 share
-// when d says nothing about it (d = 0 or infinite).
-Point ProfilePoint(const Rates<double>& k);
+// The fit coordinates of a point in profile coordinates. A rate that makes
+// no d (w = 0: its pairs of bases cannot occur) takes no share, and its
+// share falls to the next.
+template <ModelKind M, class T>
+std::array<T, ModelCoordinates<M>::kSize> FitPointOfProfile(
+    const std::array<T, ModelCoordinates<M>::kSize>& x) {
+    using Coords = ModelCoordinates<M>;
+    std::array<T, Coords::kSize> fit = x;
+    const std::array<T, Coords::kRates> w = UnitWeights<M>(x);
+    const T& d = x[0];
+    int last = Coords::kRates - 1;
+    while (last > 0 && ValueOf(w[last]) == 0.0) --last;
+    T rest(1.0);  // the share of d the rates so far have left
+    for (int k = 0; k < Coords::kRates; ++k) {
+        if (ValueOf(w[k]) == 0.0) {
+            fit[k] = T(0.0);
+            continue;
+        }
+        const T share = k == last ? rest : rest * x[k + 1];
+        fit[k] = share * d / w[k];
+        if (k < last) rest = rest * (T(1.0) - x[k + 1]);
+    }
+    return fit;
+}
 
-// The box of the fit (v, s >= 0, shares in [0, 1]) or of the profile
-// (phi and shares in [0, 1], d held), free as the model and criterion say.
-SearchBox FitBox(ModelKind model, Criterion criterion);
-SearchBox ProfileBox(ModelKind model, Criterion criterion);
+// Where the rates lie in profile coordinates; where d says nothing of how it
+// is shared (d = 0 or infinite) the shares follow the weights.
+template <ModelKind M>
+ModelPoint<M> ProfilePointOf(const ModelPoint<M>& fit) {
+    using Coords = ModelCoordinates<M>;
+    ModelPoint<M> x = fit;
+    const std::array<double, Coords::kRates> w = UnitWeights<M>(fit);
+    double d = 0.0, total = 0.0;
+    for (int k = 0; k < Coords::kRates; ++k) {
+        d += rates_detail::Weighted(fit[k], w[k]);
+        total += w[k];
+    }
+    const bool shared = d > 0.0 && std::isfinite(d);
+    double rest = 1.0;
+    for (int k = 0; k + 1 < Coords::kRates; ++k) {
+        const double part = shared ? fit[k] * w[k] / d : (total > 0.0 ? w[k] / total : 0.5);
+        x[k + 1] = rest > 0.0 ? std::fmin(1.0, part / rest) : 0.5;
+        rest -= part;
+    }
+    x[0] = d;
+    return x;
+}
+
+// The box of the profile: d held, the shares of d and the frequency shares
+// in [0, 1].
+template <ModelKind M>
+SearchBox<kSizeOf<M>> ProfileBox(Criterion criterion, const FitOptions& options = {}) {
+    SearchBox<kSizeOf<M>> box = FitBox<M>(criterion, options);
+    for (int i = 0; i < ModelCoordinates<M>::kRates; ++i) {
+        box.upper[i] = 1.0;
+        box.free[i] = i > 0;
+    }
+    return box;
+}
 
 }  // namespace dyvern

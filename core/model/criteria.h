@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/model_family.h"
+#include "model/general_process.h"
 #include "model/transition_probabilities.h"
 
 namespace dyvern {
@@ -23,9 +24,9 @@ PairData MakePairData(const DivergenceCounts& counts, int siteCount);
 // ln(pi_i P_ij) = ln pi_i + ln P_ij and P_ij takes three values per column,
 // it is summed as 4 + 12 logarithms of pooled counts, not 16 products.
 template <class T>
-T LogLikelihood(const PairData& data, const Rates<T>& k) {
+T LogLikelihood(const PairData& data, const Rates<T>& k, const RateVariation& variation = kOneRate) {
     using std::log;
-    const ColumnProbabilities<T> columns = ColumnsOf(k);
+    const ColumnProbabilities<T> columns = ColumnsOf(k, variation);
     T lnL(0.0);
     for (int i = 0; i < 4; ++i) {
         double row = 0.0;
@@ -39,6 +40,33 @@ T LogLikelihood(const PairData& data, const Rates<T>& k) {
             if (pooled[kind] > 0.0) lnL = lnL + pooled[kind] * log(columns.p[j][kind]);
     }
     return lnL;
+}
+
+// The same for any reversible model from its joint probabilities, which are
+// symmetric: the counts of (i, j) and (j, i) pooled, 10 logarithms.
+template <class T>
+T PooledLogLikelihood(const PairData& data, const CellTable<T>& joint) {
+    using std::log;
+    T lnL(0.0);
+    for (int i = 0; i < 4; ++i) {
+        for (int j = i; j < 4; ++j) {
+            const double n = i == j ? data.counts[i][i] : data.counts[i][j] + data.counts[j][i];
+            if (n > 0.0) lnL = lnL + n * log(joint[i][j]);
+        }
+    }
+    return lnL;
+}
+
+template <class T>
+T LogLikelihood(const PairData& data, const ThreeTypeRates<T>& k,
+                const RateVariation& variation = kOneRate) {
+    return PooledLogLikelihood(data, JointProbabilities(k, variation));
+}
+
+template <class T>
+T LogLikelihood(const PairData& data, const GeneralRates<T>& k,
+                const RateVariation& variation = kOneRate) {
+    return PooledLogLikelihood(data, JointProbabilities(k, variation));
 }
 
 // The window's SS: squared misses of the expected transition and

@@ -87,4 +87,61 @@ T Distance(const Rates<T>& k) {
 // others); a share of an absent class is 1/2.
 Rates<double> RatesOf(double bt, double kappa, const std::array<double, 4>& pi);
 
+// Kimura's (1981) three types of substitution at equal frequencies, each
+// rate times the time: transitions (A <-> G, C <-> T), and two classes of
+// transversion, type I (A <-> T, C <-> G) and type II (A <-> C, G <-> T).
+template <class T>
+struct ThreeTypeRates {
+    T transitions{0.0};
+    T typeI{0.0};
+    T typeII{0.0};
+};
+
+template <class T>
+std::array<T, 4> Frequencies(const ThreeTypeRates<T>&) {
+    return {T(0.25), T(0.25), T(0.25), T(0.25)};
+}
+
+// 2 sum over pairs of piI piJ times the pair's rate: each type's rate / 4.
+template <class T>
+T Distance(const ThreeTypeRates<T>& k) {
+    using rates_detail::Weighted;
+    const T quarter(0.25);
+    return Weighted(k.transitions, quarter) + Weighted(k.typeI, quarter) +
+           Weighted(k.typeII, quarter);
+}
+
+// The unordered pairs of bases, as the general model's rates are listed.
+enum BasePair : int { kAC = 0, kAG = 1, kAT = 2, kCG = 3, kCT = 4, kGT = 5 };
+inline constexpr int kBasePairs = 6;
+inline constexpr int kPairBases[kBasePairs][2] = {{A, C}, {A, G}, {A, T}, {C, G}, {C, T}, {G, T}};
+
+// The general time-reversible model: the exchangeability of each pair of
+// bases times the time (the rate from i to j is theta_ij pi_j), and the
+// frequency shares as in Rates.
+template <class T>
+struct GeneralRates {
+    std::array<T, kBasePairs> theta{};
+    T r{0.5};
+    T a{0.5};
+    T c{0.5};
+};
+
+template <class T>
+std::array<T, 4> Frequencies(const GeneralRates<T>& k) {
+    const T y = T(1.0) - k.r;
+    return {k.r * k.a, y * k.c, k.r * (T(1.0) - k.a), y * (T(1.0) - k.c)};
+}
+
+// 2 sum over pairs of piI piJ theta_ij.
+template <class T>
+T Distance(const GeneralRates<T>& k) {
+    using rates_detail::Weighted;
+    const std::array<T, 4> pi = Frequencies(k);
+    T d(0.0);
+    for (int p = 0; p < kBasePairs; ++p)
+        d = d + Weighted(k.theta[p], T(2.0) * pi[kPairBases[p][0]] * pi[kPairBases[p][1]]);
+    return d;
+}
+
 }  // namespace dyvern

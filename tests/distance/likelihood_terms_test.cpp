@@ -9,6 +9,7 @@
 #include "distance/likelihood_terms.h"
 #include "minimize/box_newton.h"
 #include "model/criteria.h"
+#include "model/model_coordinates.h"
 
 namespace dyvern {
 namespace {
@@ -32,28 +33,29 @@ DivergenceCounts RandomTable(std::mt19937& random) {
 TEST(LikelihoodTerms, EqualTheFamilysLikelihoodAndItsDerivatives) {
     std::mt19937 random(16);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const FreeMask all{true, true, true, true, true};
+    const FreeMask<kTermCoordinates> all{true, true, true, true, true};
     for (int k = 0; k < 400; ++k) {
         const DivergenceCounts counts = RandomTable(random);
         // Points inside the box, and some with a rate at 0 or a share on a face
         // where the cells it empties hold no counts.
-        Point x{3.0 * unit(random), 5.0 * unit(random), 0.05 + 0.9 * unit(random), unit(random),
+        TermPoint x{3.0 * unit(random), 5.0 * unit(random), 0.05 + 0.9 * unit(random), unit(random),
                 unit(random)};
         if (k % 5 == 1) x[kS] = 0.0;
         if (k % 7 == 3) x[kShareA] = 1.0;
         const PairData data = MakePairData(counts, 100);
-        const Jet family = LogLikelihood(data, FitRates(JetsAt(x, all), ModelKind::HKY85));
+        const TermJet family = LogLikelihood(
+            data, ModelCoordinates<ModelKind::HKY85>::RatesAt(JetsAt<kTermCoordinates>(x, all)));
         if (!std::isfinite(family.value)) continue;
-        const Jet terms = ExpandLogLikelihood(TermsOf(counts), x);
+        const TermJet terms = ExpandLogLikelihood(TermsOf(counts), x);
         SCOPED_TRACE(::testing::Message() << "table " << k);
         ExpectClose(LogLikelihoodAt(TermsOf(counts), x), family.value, 0.0, "lnL");
         ExpectClose(terms.value, family.value, 0.0, "lnL with derivatives");
         double scale = 0.0;
-        for (int i = 0; i < kJetSize; ++i)
-            for (int j = i; j < kJetSize; ++j) scale = std::fmax(scale, std::fabs(family.hessian[i][j]));
-        for (int i = 0; i < kJetSize; ++i) {
+        for (int i = 0; i < kTermCoordinates; ++i)
+            for (int j = i; j < kTermCoordinates; ++j) scale = std::fmax(scale, std::fabs(family.hessian[i][j]));
+        for (int i = 0; i < kTermCoordinates; ++i) {
             ExpectClose(terms.gradient[i], family.gradient[i], scale, "gradient");
-            for (int j = i; j < kJetSize; ++j)
+            for (int j = i; j < kTermCoordinates; ++j)
                 ExpectClose(terms.SecondDerivative(i, j), family.SecondDerivative(i, j), scale,
                             "Hessian");
         }
