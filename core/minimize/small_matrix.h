@@ -3,6 +3,7 @@
 // Fixed-size storage: a search solves one at every step.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -51,7 +52,7 @@ namespace small_matrix_detail {
 // positive definite.
 template <int N>
 bool Factor(SmallMatrix<N>& M, typename Identity<SmallVector<N>>::type& inverse) {
-    const int n = M.size;
+    const int n = std::min(M.size, N);
     for (int j = 0; j < n; ++j) {
         double pivot = M.at[j][j];
         for (int k = 0; k < j; ++k) pivot -= M.at[j][k] * M.at[j][k];
@@ -77,7 +78,7 @@ bool SolvePositiveDefinite(const SmallMatrix<N>& M, const typename Identity<Smal
     SmallMatrix<N> L = M;
     SmallVector<N> inverse{};
     if (!small_matrix_detail::Factor(L, inverse)) return false;
-    const int n = M.size;
+    const int n = std::min(M.size, N);
     x = b;
     for (int i = 0; i < n; ++i) {
         for (int k = 0; k < i; ++k) x[i] -= L.at[i][k] * x[k];
@@ -98,7 +99,7 @@ double InverseQuadraticForm(const SmallMatrix<N>& M,
     SmallVector<N> y;
     if (!SolvePositiveDefinite(M, g, y)) return std::numeric_limits<double>::quiet_NaN();
     double form = 0.0;
-    for (int k = 0; k < M.size; ++k) form += g[k] * y[k];
+    for (int k = 0; k < std::min(M.size, N); ++k) form += g[k] * y[k];
     return form;
 }
 
