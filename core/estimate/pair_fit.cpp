@@ -49,13 +49,26 @@ ModelPoint<M> EvenStart(const PairData& data, const std::array<double, 4>& pi) {
     return x;
 }
 
+// Each start with its frequency coordinates at pi, where the fit holds them.
+template <ModelKind M>
+std::vector<ModelPoint<M>> AtFrequencies(std::vector<ModelPoint<M>> starts,
+                                         const std::array<double, 4>& pi) {
+    using Coords = ModelCoordinates<M>;
+    const ModelPoint<M> shares = Coords::PointOf(RatesOf(kStartValues.betat, kStartValues.kappa, pi));
+    for (ModelPoint<M>& start : starts)
+        for (int i = Coords::kRates; i < Coords::kSize; ++i) start[i] = shares[i];
+    return starts;
+}
+
 // The other models start from HKY85's optimum, and evenly.
 template <ModelKind M>
 std::vector<ModelPoint<M>> FamilyStarts(const PairData& data, const FitOptions& options,
                                         const std::array<double, 4>& pi) {
+    std::vector<ModelPoint<ModelKind::HKY85>> hkyStarts =
+        WindowStarts<ModelKind::HKY85>(data, Criterion::MaxLikelihood, pi);
+    if (options.heldFrequencies) hkyStarts = AtFrequencies<ModelKind::HKY85>(std::move(hkyStarts), pi);
     const PairOptimum<ModelKind::HKY85> hky =
-        FindOptimum<ModelKind::HKY85>(data, Criterion::MaxLikelihood, options,
-                                      WindowStarts<ModelKind::HKY85>(data, Criterion::MaxLikelihood, pi));
+        FindOptimum<ModelKind::HKY85>(data, Criterion::MaxLikelihood, options, hkyStarts);
     const Rates<double> near = ModelCoordinates<ModelKind::HKY85>::RatesAt(hky.finite.x);
     return {ModelCoordinates<M>::PointOf(near), EvenStart<M>(data, pi)};
 }
@@ -83,9 +96,10 @@ PairFit FitModel(const PairData& data, Criterion criterion, Uncertainty uncertai
         fit.pinv = options.variation.invariant;
     }
     const bool window = Estimable(M, Estimation::LeastSquares);
-    FitPairOf<M>(fit, data, options,
-                 window ? WindowStarts<M>(data, criterion, pi) : FamilyStarts<M>(data, options, pi),
-                 uncertainty);
+    std::vector<ModelPoint<M>> starts =
+        window ? WindowStarts<M>(data, criterion, pi) : FamilyStarts<M>(data, options, pi);
+    if (held) starts = AtFrequencies<M>(std::move(starts), pi);
+    FitPairOf<M>(fit, data, options, starts, uncertainty);
     return fit;
 }
 
