@@ -1,24 +1,30 @@
 #include "estimate/model_comparison.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "stats/chi_square_tail.h"
 
 namespace dyvern {
 namespace {
 
-constexpr ModelKind kNestedPairs[4][2] = {{ModelKind::JC69, ModelKind::K80},
-                                          {ModelKind::F81, ModelKind::HKY85},
-                                          {ModelKind::JC69, ModelKind::F81},
-                                          {ModelKind::K80, ModelKind::HKY85}};
+constexpr std::size_t kModels = std::size(kLikelihoodModels);
+
+std::size_t IndexOf(ModelKind model) {
+    std::size_t m = 0;
+    while (kLikelihoodModels[m] != model) ++m;
+    return m;
+}
 
 // Akaike weights of the scores (smaller is better), and the index of the best.
-int Weigh(const std::array<double, 4>& score, std::array<double, 4>& weight) {
-    int best = 0;
-    for (int m = 1; m < 4; ++m)
+std::size_t Weigh(const std::vector<double>& score, std::vector<double>& weight) {
+    std::size_t best = 0;
+    for (std::size_t m = 1; m < score.size(); ++m)
         if (score[m] < score[best]) best = m;
+    weight.assign(score.size(), 0.0);
     double sum = 0.0;
-    for (int m = 0; m < 4; ++m) sum += weight[m] = std::exp(-0.5 * (score[m] - score[best]));
+    for (std::size_t m = 0; m < score.size(); ++m)
+        sum += weight[m] = std::exp(-0.5 * (score[m] - score[best]));
     for (double& w : weight) w /= sum;
     return best;
 }
@@ -38,28 +44,28 @@ LikelihoodRatioTest TestNested(const PairFit& null, const PairFit& alternative) 
 }
 
 ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
-                              Uncertainty uncertainty) {
+                              Uncertainty uncertainty, const FitOptions& options) {
     ModelComparison comparison;
-    for (const ModelKind model : kWindowModels)
-        comparison.fits[static_cast<int>(model)] =
-            FitPair(counts, siteCount, model, Criterion::MaxLikelihood, uncertainty);
-    for (int t = 0; t < 4; ++t)
-        comparison.tests[t] = TestNested(comparison.fits[static_cast<int>(kNestedPairs[t][0])],
-                                         comparison.fits[static_cast<int>(kNestedPairs[t][1])]);
-    std::array<double, 4> aic{}, bic{};
+    for (const ModelKind model : kLikelihoodModels)
+        comparison.fits.push_back(
+            FitPair(counts, siteCount, model, Criterion::MaxLikelihood, uncertainty, options));
+    for (const NestedPair& pair : kNestedPairs)
+        comparison.tests.push_back(TestNested(comparison.fits[IndexOf(pair.null)],
+                                              comparison.fits[IndexOf(pair.alternative)]));
+    std::vector<double> aic(kModels), bic(kModels);
     comparison.ranked = true;
-    for (int m = 0; m < 4; ++m) {
+    for (std::size_t m = 0; m < kModels; ++m) {
         aic[m] = comparison.fits[m].aic;
         bic[m] = comparison.fits[m].bic;
         comparison.ranked = comparison.ranked && std::isfinite(aic[m]) && std::isfinite(bic[m]);
     }
     if (!comparison.ranked) {
-        comparison.aicWeights.fill(kNotApplicable);
-        comparison.bicWeights.fill(kNotApplicable);
+        comparison.aicWeights.assign(kModels, kNotApplicable);
+        comparison.bicWeights.assign(kModels, kNotApplicable);
         return comparison;
     }
-    comparison.bestAIC = static_cast<ModelKind>(Weigh(aic, comparison.aicWeights));
-    comparison.bestBIC = static_cast<ModelKind>(Weigh(bic, comparison.bicWeights));
+    comparison.bestAIC = kLikelihoodModels[Weigh(aic, comparison.aicWeights)];
+    comparison.bestBIC = kLikelihoodModels[Weigh(bic, comparison.bicWeights)];
     return comparison;
 }
 

@@ -1,9 +1,9 @@
-// The four likelihood fits of one pair table side by side: likelihood-ratio
-// tests of the nested pairs, Akaike weights by AIC and by BIC, and the model
-// each criterion prefers.
+// The likelihood fits of every model of the family to one pair table side by
+// side: likelihood-ratio tests of the nested pairs, Akaike weights by AIC and
+// by BIC, and the model each criterion prefers.
 #pragma once
 
-#include <array>
+#include <vector>
 
 #include "estimate/pair_fit.h"
 #include "model/model_family.h"
@@ -12,7 +12,7 @@ namespace dyvern {
 
 // 2 (lnL alternative - lnL null), clamped at 0 from below, against a
 // chi-square with df = the difference in free parameters. On a boundary
-// (kappa at 0 or +inf) the chi-square is only an approximation.
+// (kappa at 0 or +inf, a rate at 0) the chi-square is only an approximation.
 struct LikelihoodRatioTest {
     ModelKind null = ModelKind::JC69;
     ModelKind alternative = ModelKind::K80;
@@ -24,18 +24,18 @@ struct LikelihoodRatioTest {
 LikelihoodRatioTest TestNested(const PairFit& null, const PairFit& alternative);
 
 struct ModelComparison {
-    std::array<PairFit, 4> fits;  // maximum likelihood, in kWindowModels order
-    // JC69 vs K80 and F81 vs HKY85 (1 df), JC69 vs F81 and K80 vs HKY85 (3 df).
-    std::array<LikelihoodRatioTest, 4> tests;
-    // exp(-delta/2) normalised over the four; NaN when the table is unfittable.
-    std::array<double, 4> aicWeights{};
-    std::array<double, 4> bicWeights{};
+    std::vector<PairFit> fits;  // by maximum likelihood, in kLikelihoodModels order
+    std::vector<LikelihoodRatioTest> tests;  // in kNestedPairs order
+    // exp(-delta/2) normalised over the models; NaN when the table is unfittable.
+    std::vector<double> aicWeights;
+    std::vector<double> bicWeights;
     bool ranked = false;  // false: no likelihoods to rank, and no best model
     ModelKind bestAIC = ModelKind::JC69;
     ModelKind bestBIC = ModelKind::JC69;
 };
 
 ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
-                              Uncertainty uncertainty = Uncertainty::Full);
+                              Uncertainty uncertainty = Uncertainty::Full,
+                              const FitOptions& options = {});
 
 }  // namespace dyvern

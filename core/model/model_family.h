@@ -55,6 +55,29 @@ inline constexpr ModelKind kAllModels[] = {
     ModelKind::K81, ModelKind::F84,   ModelKind::HKY85, ModelKind::TN93, ModelKind::GTR,
     ModelKind::LogDet, ModelKind::Paralinear};
 
+// The models with a likelihood, in the order of kAllModels: what model
+// comparison ranks.
+inline constexpr ModelKind kLikelihoodModels[] = {
+    ModelKind::JC69, ModelKind::F81,   ModelKind::K80,  ModelKind::T92, ModelKind::K81,
+    ModelKind::F84,  ModelKind::HKY85, ModelKind::TN93, ModelKind::GTR};
+
+// A model that is another with some parameters held: the null and the
+// alternative of a likelihood-ratio test.
+struct NestedPair {
+    ModelKind null;
+    ModelKind alternative;
+};
+
+// The nested pairs model comparison tests: the window's four first (kappa,
+// then the frequencies), then along the family.
+inline constexpr NestedPair kNestedPairs[] = {
+    {ModelKind::JC69, ModelKind::K80},  {ModelKind::F81, ModelKind::HKY85},
+    {ModelKind::JC69, ModelKind::F81},  {ModelKind::K80, ModelKind::HKY85},
+    {ModelKind::K80, ModelKind::T92},   {ModelKind::T92, ModelKind::HKY85},
+    {ModelKind::F81, ModelKind::F84},   {ModelKind::HKY85, ModelKind::TN93},
+    {ModelKind::F84, ModelKind::TN93},  {ModelKind::TN93, ModelKind::GTR},
+    {ModelKind::K80, ModelKind::K81},   {ModelKind::K81, ModelKind::GTR}};
+
 const ModelFacts& FactsOf(ModelKind model);
 
 // Whether the model can be estimated that way.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 
+#include "base/jet.h"
 #include "model/criteria.h"
 #include "model/hkymodel.h"
 #include "model/model_family.h"
@@ -81,6 +82,85 @@ TEST(ModelFamily, WordsReadBackInAnyCase) {
         EXPECT_EQ(ModelNamed(lower), model);
     }
     for (const char* word : {"", "HKY", "HKY855", "jc 69", "K80,"}) EXPECT_FALSE(ModelNamed(word)) << word;
+}
+
+}  // namespace
+}  // namespace dyvern
+
+namespace dyvern {
+namespace {
+
+// Rate variation of each kind the family knows.
+std::vector<RateVariation> EveryVariation() {
+    RateVariation gamma, discrete, invariant, both;
+    gamma.alpha = 0.7;
+    discrete.alpha = 0.5;
+    discrete.categoryRates = {0.2, 0.6, 1.1, 2.1};  // any rates averaging 1 do
+    invariant.invariant = 0.25;
+    both = gamma;
+    both.invariant = 0.4;
+    return {kOneRate, gamma, discrete, invariant, both};
+}
+
+// The general model, worked through a matrix function, gives the closed
+// forms' probabilities wherever their structure holds.
+TEST(ModelFamily, TheGeneralProcessEqualsTheClosedFormsWhereTheirStructureHolds) {
+    const Rates<double> tn93{0.07, 0.9, 0.35, 0.42, 0.3, 0.65, false};
+    GeneralRates<double> general{{0.07, 0.9, 0.07, 0.07, 0.35, 0.07}, 0.42, 0.3, 0.65};
+    const ThreeTypeRates<double> k81{0.8, 0.15, 0.05};
+    GeneralRates<double> threeTypes{{0.05, 0.8, 0.15, 0.15, 0.8, 0.05}, 0.5, 0.5, 0.5};
+    for (const RateVariation& variation : EveryVariation()) {
+        const CellTable<double> closed = JointProbabilities(tn93, variation);
+        const CellTable<double> numeric = JointProbabilities(general, variation);
+        const CellTable<double> kimura = JointProbabilities(k81, variation);
+        const CellTable<double> kimuraNumeric = JointProbabilities(threeTypes, variation);
+        for (int i = 0; i < 4; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                EXPECT_NEAR(numeric[i][j], closed[i][j], 1e-14) << i << j;
+                EXPECT_NEAR(kimuraNumeric[i][j], kimura[i][j], 1e-14) << i << j;
+            }
+        }
+        EXPECT_NEAR(Distance(general), Distance(tn93), 1e-15);
+        EXPECT_NEAR(Distance(threeTypes), Distance(k81), 1e-15);
+    }
+}
+
+// The Jets of the general model against central differences of its values,
+// also where the matrix has repeated eigenvalues (every rate and share equal).
+TEST(ModelFamily, TheGeneralProcessesDerivativesMatchDifferences) {
+    const std::array<double, 9> points[] = {
+        {0.11, 0.7, 0.05, 0.2, 0.9, 0.08, 0.45, 0.35, 0.6},
+        {0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.5, 0.5, 0.5},
+    };
+    for (const RateVariation& variation : EveryVariation()) {
+        for (const auto& x : points) {
+            std::array<Jet<9>, 9> jets;
+            for (int p = 0; p < 9; ++p) jets[p] = JetVariable<9>(x[p], p);
+            GeneralRates<Jet<9>> rates;
+            for (int p = 0; p < 6; ++p) rates.theta[p] = jets[p];
+            rates.r = jets[6], rates.a = jets[7], rates.c = jets[8];
+            const CellTable<Jet<9>> joint = JointProbabilities(rates, variation);
+            const auto at = [&](std::array<double, 9> y) {
+                return JointProbabilities(
+                    GeneralRates<double>{{y[0], y[1], y[2], y[3], y[4], y[5]}, y[6], y[7], y[8]},
+                    variation);
+            };
+            constexpr double h = 1e-5;
+            for (int p = 0; p < 9; ++p) {
+                std::array<double, 9> up = x, down = x;
+                up[p] += h, down[p] -= h;
+                const CellTable<double> fu = at(up), fd = at(down);
+                const CellTable<double> f0 = at(x);
+                for (int i = 0; i < 4; ++i) {
+                    for (int j = 0; j < 4; ++j) {
+                        EXPECT_NEAR(joint[i][j].gradient[p], (fu[i][j] - fd[i][j]) / (2 * h), 1e-8);
+                        const double second = (fu[i][j] - 2 * f0[i][j] + fd[i][j]) / (h * h);
+                        EXPECT_NEAR(joint[i][j].hessian[p][p], second, 2e-4);
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
