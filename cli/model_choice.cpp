@@ -9,8 +9,10 @@ namespace dyvern::cli {
 namespace {
 
 ModelKind ModelOfWord(const std::string& word) {
-    if (const std::optional<ModelKind> model = ModelNamed(word)) return *model;
-    throw UsageError("--model takes JC69, F81, K80 or HKY85, not '" + word + "'");
+    const std::optional<ModelKind> model = ModelNamed(word);
+    if (model && Estimable(*model, Estimation::LeastSquares)) return *model;
+    throw UsageError("--model takes " + ModelWords(Estimation::LeastSquares) + ", not '" + word +
+                     "'");
 }
 
 }  // namespace

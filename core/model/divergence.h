@@ -14,8 +14,22 @@ enum Nucleotide : int { A = 0, C = 1, G = 2, T = 3 };
 // and an ambiguous site may be shared out over several cells.
 using DivergenceCounts = std::array<std::array<double, 4>, 4>;
 
-// Equal to the model's position in the window's model list.
-enum class ModelKind : int { JC69 = 0, F81 = 1, K80 = 2, HKY85 = 3 };
+// The window's four first, each equal to its position in the window's model
+// list; the family's other members after them (model_family.h).
+enum class ModelKind : int {
+    JC69 = 0,
+    F81 = 1,
+    K80 = 2,
+    HKY85 = 3,
+    T92,
+    K81,
+    F84,
+    TN93,
+    GTR,
+    LogDet,
+    Paralinear,
+    Raw,
+};
 
 // The minimiser always minimises: -lnL or SS.
 enum class Criterion : int { MaxLikelihood = 0, LeastSquares = 1 };

@@ -1,12 +1,14 @@
 // The family of substitution models, described once: each model's names,
-// which of the family's rates and base frequencies it estimates, how many
-// free parameters that makes and where its searches start. The window, the
-// fits, the distances, the reports and the command line all ask here.
+// which parameters it estimates, how many free parameters that makes, how
+// it may be estimated, and where its searches start. The window, the fits,
+// the distances, the reports and the command line all ask here.
 //
-// Every model of the family is HKY85 (Hasegawa, Kishino and Yano 1985) with
-// some of its parameters held: transitions at the transversion rate (kappa
-// = 1), or the base frequencies at 1/4 each. Its formulas, in one set of
+// The likelihood models are time-reversible processes on the four bases;
+// most are HKY85 (Hasegawa, Kishino and Yano 1985) or TN93 (Tamura and Nei
+// 1993) with some parameters held. Their formulas, in one set of
 // coordinates, are in substitution_rates.h and transition_probabilities.h.
+// LogDet, paralinear and the raw share of differences have no likelihood:
+// they are distances with a formula only.
 #pragma once
 
 #include <optional>
@@ -19,7 +21,16 @@ namespace dyvern {
 // How a model's base frequencies are set.
 enum class FrequencyRule {
     Equal,      // held at 1/4 each
+    GcContent,  // piG = piC and piA = piT: one share of G + C
     Estimated,  // estimated by likelihood; held at the pair's composition under least squares
+    None,       // a distance without a model of the frequencies
+};
+
+// The ways a model's distance can be estimated.
+enum class Estimation : unsigned {
+    Likelihood = 1u,    // --criterion ml
+    LeastSquares = 2u,  // --criterion ls: the window's models only
+    Formula = 4u,       // --criterion formula: a published closed form
 };
 
 struct ModelFacts {
@@ -30,17 +41,31 @@ struct ModelFacts {
     const char* citation;    // "Hasegawa, Kishino & Yano 1985": the model comparison
     bool kappaFree;          // transitions at a rate of their own
     FrequencyRule frequencies;
-    int freeParameters;  // k of the likelihood fit
+    int freeParameters;  // k of the likelihood fit; 0 without a likelihood
+    unsigned estimations;
 };
 
 // The models the window offers, in the order of its model list.
 inline constexpr ModelKind kWindowModels[] = {ModelKind::JC69, ModelKind::F81, ModelKind::K80,
                                               ModelKind::HKY85};
 
+// Every model, in the order the command line lists them.
+inline constexpr ModelKind kAllModels[] = {
+    ModelKind::Raw, ModelKind::JC69,  ModelKind::F81,  ModelKind::K80,    ModelKind::T92,
+    ModelKind::K81, ModelKind::F84,   ModelKind::HKY85, ModelKind::TN93, ModelKind::GTR,
+    ModelKind::LogDet, ModelKind::Paralinear};
+
 const ModelFacts& FactsOf(ModelKind model);
+
+// Whether the model can be estimated that way.
+bool Estimable(ModelKind model, Estimation estimation);
 
 // The model a command-line word names, without regard to case.
 std::optional<ModelKind> ModelNamed(const std::string& word);
+
+// The words of the models that can be estimated that way, as a list for
+// messages: "JC69, F81, K80 or HKY85".
+std::string ModelWords(Estimation estimation);
 
 bool KappaFree(ModelKind model);
 

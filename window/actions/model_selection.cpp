@@ -2,6 +2,7 @@
 
 #include "actions/evaluation.h"
 #include "actions/parameter_rules.h"
+#include "model/model_family.h"
 #include "system/control_ids.h"
 
 namespace dyvern {
@@ -14,9 +15,9 @@ void EnableFrequencyFields(const ParameterFields& f, bool on) {
 
 // Frequencies fixed at 0.25, Equal and Empirical off.
 void HoldEqualFrequencies(Session& session) {
-    SetEqualFrequencies(session);
     EnableFrequencyCommands(session, false);
     EnableFrequencyFields(session.fields, false);
+    SetEqualFrequencies(session);
 }
 
 // Free under maximum likelihood; fixed at the empirical values under least squares.
@@ -45,29 +46,18 @@ void SelectModel(Session& session, int kind) {
     if (kind < static_cast<int>(ModelKind::JC69) || kind > static_cast<int>(ModelKind::HKY85))
         return;
     session.state.modelKind = static_cast<ModelKind>(kind);
+    const ModelFacts& facts = FactsOf(session.state.modelKind);
     FixedParam& kappaField = session.fields.kappa();
-    switch (session.state.modelKind) {
-        case ModelKind::JC69:
-            kappaField.SetValue(1.0);
-            kappaField.Disable();
-            EnableFrequencyCommands(session, false);
-            EnableFrequencyFields(session.fields, false);
-            SetEqualFrequencies(session);
-            break;
-        case ModelKind::F81:
-            kappaField.SetValue(1.0);
-            kappaField.Disable();
-            ApplyFrequencyRole(session);
-            break;
-        case ModelKind::K80:
-            kappaField.Enable();
-            HoldEqualFrequencies(session);
-            break;
-        case ModelKind::HKY85:
-            kappaField.Enable();
-            ApplyFrequencyRole(session);
-            break;
+    if (facts.kappaFree) {
+        kappaField.Enable();
+    } else {
+        kappaField.SetValue(1.0);
+        kappaField.Disable();
     }
+    if (facts.frequencies == FrequencyRule::Equal)
+        HoldEqualFrequencies(session);
+    else
+        ApplyFrequencyRole(session);
     ScaleGauge(session);
     Evaluate(session, false);
 }
