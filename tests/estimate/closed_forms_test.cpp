@@ -11,16 +11,15 @@
 // 2 (lnL max - profile lnL) is the 95% point of chi-square on 1 df. JC69 has
 // nothing else to fit, so its profile is lnL itself; K80's is searched over
 // kappa by golden section on the window's model, bt = 4d / (2 + kappa) holding d.
-#include "estimate/closed_forms.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "estimate/pair_fit.h"
-#include "solve/powell_fit.h"
+#include "formula/formula_distance.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
+#include "solve/powell_fit.h"
 #include "support/test_tables.h"
 
 namespace dyvern {
@@ -70,14 +69,16 @@ TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
                               t.transitions * std::log(P / 4) + t.transversions * std::log(Q / 8);
 
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::MaxLikelihood);
-        const ClosedFormDistance jcForm = JukesCantorDistance(p, N);
+        const FormulaDistance jcForm =
+            FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(N, P, Q));
         EXPECT_LT(Relative(jc.d, jcForm.d), 1e-9);
         EXPECT_LT(Relative(jc.bt, -std::log(1 - 4 * p / 3)), 1e-9);
         EXPECT_LT(Relative(jc.lnL, jcLnL), 1e-12);
         EXPECT_LT(Relative(jc.seD * jc.seD, jcForm.variance), 1e-7);
 
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::MaxLikelihood);
-        const ClosedFormDistance kForm = KimuraDistance(P, Q, N);
+        const FormulaDistance kForm =
+            FormulaDistanceOfShares(ModelKind::K80, SharesByKind(N, P, Q));
         EXPECT_LT(Relative(k80.d, kForm.d), 1e-9);
         EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
         EXPECT_LT(Relative(k80.bt, -std::log(1 - 2 * Q)), 1e-9);
@@ -104,9 +105,11 @@ TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
         const int n = 2 * static_cast<int>(std::lround(CellSum(table)));
         const double P = t.transitions / n, Q = t.transversions / n;
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::LeastSquares);
-        EXPECT_LT(Relative(jc.d, JukesCantorDistance(P + Q, n).d), 1e-9);
+        EXPECT_LT(Relative(jc.d, FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(n, P, Q)).d),
+                  1e-9);
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::LeastSquares);
-        EXPECT_LT(Relative(k80.d, KimuraDistance(P, Q, n).d), 1e-9);
+        EXPECT_LT(Relative(k80.d, FormulaDistanceOfShares(ModelKind::K80, SharesByKind(n, P, Q)).d),
+                  1e-9);
         EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
 
         std::array<double, 4> pi{};
@@ -114,7 +117,9 @@ TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
             for (int j = 0; j < 4; ++j) pi[i] += (table[i][j] + table[j][i]) / (2.0 * n);
         pi[T] = 1.0 - pi[A] - pi[C] - pi[G];
         const PairFit f81 = FitPair(table, n, ModelKind::F81, Criterion::LeastSquares);
-        EXPECT_LT(Relative(f81.d, FelsensteinDistance(P + Q, pi, n).d), 1e-9);
+        EXPECT_LT(
+            Relative(f81.d, FormulaDistanceOfShares(ModelKind::F81, SharesByKind(n, P, Q), pi).d),
+            1e-9);
         EXPECT_DOUBLE_EQ(f81.pi[T], pi[T]);
         EXPECT_LT(f81.ss, 1e-20);
 
