@@ -35,14 +35,17 @@ bool IsDeterminantModel(ModelKind model) {
     return model == ModelKind::LogDet || model == ModelKind::Paralinear;
 }
 
-const char* SettingsProblem(ModelKind model, const FormulaSettings& settings) {
+const char* ModelProblem(ModelKind model, std::optional<double> gammaShape) {
     if (!Estimable(model, Estimation::Formula)) return "the model has no closed form";
-    if (settings.gammaShape) {
-        if (!HasGammaForm(model))
-            return "the model has no closed form with gamma-distributed rates";
-        if (!(*settings.gammaShape > 0.0) || !std::isfinite(*settings.gammaShape))
-            return "the gamma shape is not a positive number";
-    }
+    if (!gammaShape) return nullptr;
+    if (!HasGammaForm(model)) return "the model has no closed form with gamma-distributed rates";
+    if (!(*gammaShape > 0.0) || !std::isfinite(*gammaShape))
+        return "the gamma shape is not a positive number";
+    return nullptr;
+}
+
+const char* SettingsProblem(ModelKind model, const FormulaSettings& settings) {
+    if (const char* problem = ModelProblem(model, settings.gammaShape)) return problem;
     if (settings.origin != FrequencyOrigin::Given) return nullptr;
     if (model == ModelKind::Paralinear) {
         const char* problem = GivenFrequencyProblem(settings.sequence1);
@@ -139,13 +142,10 @@ FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares&
                                         std::optional<double> gammaShape) {
     if (IsDeterminantModel(model))
         return Unfittable(shares.sites, "the determinant distances need the whole table");
-    FormulaSettings settings;
-    settings.gammaShape = gammaShape;
-    settings.origin = FrequencyOrigin::Given;
-    settings.frequencies = pi;
-    if (const char* problem = SettingsProblem(model, settings))
-        return Unfittable(shares.sites, problem);
-    if (!(shares.sites > 0.0)) return Unfittable(shares.sites, "no sites counted");
+    const char* problem = ModelProblem(model, gammaShape);
+    if (!problem && UsesFrequencies(model)) problem = GivenFrequencyProblem(pi);
+    if (!problem && !(shares.sites > 0.0)) problem = "no sites counted";
+    if (problem) return Unfittable(shares.sites, problem);
     return ClassDistance(model, shares, pi, nullptr, gammaShape.value_or(0.0));
 }
 
