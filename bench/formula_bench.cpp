@@ -35,8 +35,7 @@ void FormulaModels(benchmark::internal::Benchmark* b) {
         if (!Estimable(model, Estimation::Formula)) continue;
         for (int given = 0; given < 2; ++given)
             for (int gamma = 0; gamma < 2; ++gamma)
-                if (!gamma || HasGammaForm(model))
-                    b->Args({static_cast<int>(model), given, gamma});
+                if (!gamma || HasGammaForm(model)) b->Args({static_cast<int>(model), given, gamma});
     }
     b->ArgNames({"model", "given", "gamma"});
 }

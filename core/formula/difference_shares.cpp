@@ -9,13 +9,17 @@ DifferenceShares SharesOf(const DivergenceCounts& counts) {
     return SharesOf(counts, sum);
 }
 
-DifferenceShares SharesOf(const DivergenceCounts& n, double sites) {
+DifferenceShares SharesOf(const DivergenceCounts& counts, double sites) {
+    std::array<double, 4> sums{};
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            if (const int c = kDifferenceClassOfCell[i][j]; c >= 0) sums[c] += counts[i][j];
     DifferenceShares shares;
     shares.sites = sites;
-    shares.purineTransitions = (n[A][G] + n[G][A]) / sites;
-    shares.pyrimidineTransitions = (n[C][T] + n[T][C]) / sites;
-    shares.weakStrongTransversions = (n[A][T] + n[T][A] + n[C][G] + n[G][C]) / sites;
-    shares.aminoKetoTransversions = (n[A][C] + n[C][A] + n[G][T] + n[T][G]) / sites;
+    shares.purineTransitions = sums[0] / sites;
+    shares.pyrimidineTransitions = sums[1] / sites;
+    shares.weakStrongTransversions = sums[2] / sites;
+    shares.aminoKetoTransversions = sums[3] / sites;
     return shares;
 }
 

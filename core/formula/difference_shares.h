@@ -7,9 +7,20 @@
 // model pools these.
 #pragma once
 
+#include <array>
+
 #include "model/divergence.h"
 
 namespace dyvern {
+
+// The class of each cell (i, j), rows and columns A C G T, in the order of
+// DifferenceShares' fields; -1 for the identical pairs.
+inline constexpr int kDifferenceClassOfCell[4][4] = {
+    {-1, 3, 0, 2},  // A-C amino-keto, A-G purine, A-T weak-strong
+    {3, -1, 2, 1},  // C-G weak-strong, C-T pyrimidine
+    {0, 2, -1, 3},  // G-T amino-keto
+    {2, 1, 3, -1},
+};
 
 struct DifferenceShares {
     double sites = 0.0;  // n: the shares are counts over n
@@ -20,6 +31,10 @@ struct DifferenceShares {
     double P() const { return purineTransitions + pyrimidineTransitions; }
     double Q() const { return weakStrongTransversions + aminoKetoTransversions; }
     double p() const { return P() + Q(); }
+    std::array<double, 4> ByClass() const {
+        return {purineTransitions, pyrimidineTransitions, weakStrongTransversions,
+                aminoKetoTransversions};
+    }
 };
 
 // Over the table's cell sum, or over a site count of its own (a data file's

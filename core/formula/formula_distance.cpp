@@ -15,15 +15,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The class each cell's difference belongs to, as DifferenceShares orders
-// them; -1 for the identical pairs.
-constexpr int kClassOfCell[4][4] = {
-    {-1, 3, 0, 2},  // A: A-C amino-keto, A-G purine, A-T weak-strong
-    {3, -1, 2, 1},  // C: C-G weak-strong, C-T pyrimidine
-    {0, 2, -1, 3},  // G: G-T amino-keto
-    {2, 1, 3, -1},
-};
-
 FormulaDistance Unfittable(double sites, const char* problem) {
     FormulaDistance result;
     result.sites = sites;
@@ -74,7 +65,7 @@ double PairFrequencyVariance(const ClassEvaluation& e, const DivergenceCounts& c
     ShareTable<double> F, g;
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
-            const int c = kClassOfCell[i][j];
+            const int c = kDifferenceClassOfCell[i][j];
             F[i][j] = counts[i][j] / n;
             g[i][j] = (c < 0 ? 0.0 : e.byShare[c]) + 0.5 * (e.byFrequency[i] + e.byFrequency[j]);
         }
@@ -110,10 +101,8 @@ FormulaDistance ClassDistance(ModelKind model, const DifferenceShares& s,
         return result;
     }
     result.d = e.d;
-    const std::array<double, 4> shares{s.purineTransitions, s.pyrimidineTransitions,
-                                       s.weakStrongTransversions, s.aminoKetoTransversions};
     result.variance = vary ? PairFrequencyVariance(e, *counts, s.sites)
-                           : ClassVariance(e.byShare, shares, s.sites);
+                           : ClassVariance(e.byShare, s.ByClass(), s.sites);
     result.status = StatusOf(form, s);
     return result;
 }
