@@ -7,8 +7,8 @@
 #include "distance/face_margin.h"
 #include "distance/hky_least_squares.h"
 #include "distance/likelihood_newton.h"
-#include "estimate/closed_forms.h"
 #include "estimate/pair_fit.h"
+#include "formula/formula_distance.h"
 #include "model/substitution_rates.h"
 #include "model/table_checks.h"
 
@@ -55,8 +55,7 @@ PairDistance Saturated(int sites) { return {sites, kInfinity, kNaN, FitStatus::S
 
 // d from a formula whose logarithm's argument is w: finite when w is clear
 // of 0, saturated when clearly below it, else nothing.
-Fast FromFormula(int sites, double w, const ClosedFormDistance& f, bool withError,
-                 FitStatus status) {
+Fast FromFormula(int sites, double w, const FormulaDistance& f, bool withError, FitStatus status) {
     if (w > kEdgeMargin)
         return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN, status);
     if (w < -kEdgeMargin) return Saturated(sites);
@@ -66,11 +65,11 @@ Fast FromFormula(int sites, double w, const ClosedFormDistance& f, bool withErro
 Fast Kimura(int sites, double P, double Q, double n, bool withError) {
     const double w1 = 1.0 - 2.0 * P - Q, w2 = 1.0 - 2.0 * Q;
     if (!(w1 > kEdgeMargin && w2 > kEdgeMargin)) return std::nullopt;
-    const ClosedFormDistance f = KimuraDistance(P, Q, n);
+    const FormulaDistance f = FormulaDistanceOfShares(ModelKind::K80, SharesByKind(n, P, Q));
     if (Q == 0.0)
         return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN,
                       FitStatus::NoTransversions);
-    if (!(f.kappa > kFaceMargin)) return std::nullopt;
+    if (!(f.parameters.kappa > kFaceMargin)) return std::nullopt;
     return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN, FitStatus::Ok);
 }
 
@@ -177,14 +176,16 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
     const double P = t.transitions / t.cells, Q = t.transversions / t.cells;
     if (model == ModelKind::JC69) {
         const double p = P + Q;
-        return FromFormula(sites, 1.0 - 4.0 * p / 3.0, JukesCantorDistance(p, t.cells), true,
-                           FitStatus::Ok);
+        return FromFormula(sites, 1.0 - 4.0 * p / 3.0,
+                           FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(t.cells, P, Q)),
+                           true, FitStatus::Ok);
     }
     if (model == ModelKind::K80) {
         const Fast fast = Kimura(sites, P, Q, t.cells, true);
         if (fast || Q == 0.0) return fast;
-        const ClosedFormDistance f = KimuraDistance(P, Q, t.cells);
-        if (f.kappa < -kFaceMargin) return KimuraKappaZero(sites, counts, t);
+        const FormulaDistance f =
+            FormulaDistanceOfShares(ModelKind::K80, SharesByKind(t.cells, P, Q));
+        if (f.parameters.kappa < -kFaceMargin) return KimuraKappaZero(sites, counts, t);
         return std::nullopt;
     }
     const LikelihoodTerms terms = TermsOf(counts);
@@ -222,14 +223,16 @@ Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, co
     const double P = t.transitions / sites, Q = t.transversions / sites;
     if (model == ModelKind::JC69) {
         const double p = P + Q;
-        return FromFormula(sites, 1.0 - 4.0 * p / 3.0, JukesCantorDistance(p, sites), false,
-                           FitStatus::Ok);
+        return FromFormula(sites, 1.0 - 4.0 * p / 3.0,
+                           FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(sites, P, Q)),
+                           false, FitStatus::Ok);
     }
     if (model == ModelKind::K80) return Kimura(sites, P, Q, sites, false);
     std::array<double, 4> pi{};
     EmpiricalComposition(counts, sites, pi);
     if (model == ModelKind::F81) {
-        const ClosedFormDistance f = FelsensteinDistance(P + Q, pi, sites);
+        const FormulaDistance f =
+            FormulaDistanceOfShares(ModelKind::F81, SharesByKind(sites, P, Q), pi);
         double B = 1.0;
         for (const double share : pi) B -= share * share;
         if (!(B > kEdgeMargin)) return std::nullopt;

@@ -11,13 +11,13 @@
 // 2 (lnL max - profile lnL) is the 95% point of chi-square on 1 df. JC69 has
 // nothing else to fit, so its profile is lnL itself; K80's is searched over
 // kappa by golden section on the window's model, bt = 4d / (2 + kappa) holding d.
-#include "estimate/closed_forms.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "estimate/pair_fit.h"
+#include "formula/formula_distance.h"
 #include "model/hkymodel.h"
 #include "pair_tables.h"
 #include "solve/powell_fit.h"
@@ -70,14 +70,16 @@ TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
                               t.transitions * std::log(P / 4) + t.transversions * std::log(Q / 8);
 
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::MaxLikelihood);
-        const ClosedFormDistance jcForm = JukesCantorDistance(p, N);
+        const FormulaDistance jcForm =
+            FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(N, P, Q));
         EXPECT_LT(Relative(jc.d, jcForm.d), 1e-9);
         EXPECT_LT(Relative(jc.bt, -std::log(1 - 4 * p / 3)), 1e-9);
         EXPECT_LT(Relative(jc.lnL, jcLnL), 1e-12);
         EXPECT_LT(Relative(jc.seD * jc.seD, jcForm.variance), 1e-7);
 
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::MaxLikelihood);
-        const ClosedFormDistance kForm = KimuraDistance(P, Q, N);
+        const FormulaDistance kForm =
+            FormulaDistanceOfShares(ModelKind::K80, SharesByKind(N, P, Q));
         EXPECT_LT(Relative(k80.d, kForm.d), 1e-9);
         EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
         EXPECT_LT(Relative(k80.bt, -std::log(1 - 2 * Q)), 1e-9);
@@ -102,9 +104,11 @@ TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
         const int n = 2 * static_cast<int>(std::lround(CellSum(table)));
         const double P = t.transitions / n, Q = t.transversions / n;
         const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::LeastSquares);
-        EXPECT_LT(Relative(jc.d, JukesCantorDistance(P + Q, n).d), 1e-9);
+        EXPECT_LT(Relative(jc.d, FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(n, P, Q)).d),
+                  1e-9);
         const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::LeastSquares);
-        EXPECT_LT(Relative(k80.d, KimuraDistance(P, Q, n).d), 1e-9);
+        EXPECT_LT(Relative(k80.d, FormulaDistanceOfShares(ModelKind::K80, SharesByKind(n, P, Q)).d),
+                  1e-9);
         EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
     }
 }
@@ -140,7 +144,9 @@ TEST(ClosedForms, FelsensteinLeastSquaresHoldsTheEmpiricalComposition) {
         for (int b = 0; b < 4; ++b) EXPECT_NEAR(f81.pi[b], w.pi[b], 1e-15) << b;
         EXPECT_LT(Relative(f81.bt, w.bt), 1e-9);
         EXPECT_LT(Relative(f81.d, w.B * w.bt), 1e-9);
-        EXPECT_LT(Relative(FelsensteinDistance(w.p, w.pi, c.n).d, w.B * w.bt), 1e-12);
+        const FormulaDistance form =
+            FormulaDistanceOfShares(ModelKind::F81, SharesByKind(c.n, w.p, 0.0), w.pi);
+        EXPECT_LT(Relative(form.d, w.B * w.bt), 1e-12);
         EXPECT_LT(f81.ss, 1e-20);
 
         const FitTarget target = TargetFor(c.counts, ModelKind::F81, Criterion::LeastSquares, c.n);

@@ -3,8 +3,8 @@
 // estimation library.
 #include <cmath>
 
-#include "estimate/closed_forms.h"
 #include "estimate/pair_fit.h"
+#include "formula/difference_shares.h"
 #include "support/app_fixture.h"
 
 namespace dyvern::testing {
@@ -19,7 +19,7 @@ using KnownAnswers = SampleAppTest;
 TEST_F(KnownAnswers, SolveGivesTheReadmeFiguresAndTheModelsDistance) {
     const double none = std::nan("");
     const DivergenceCounts sample = SampleTable();
-    const double P = SharesOf(sample).P, Q = SharesOf(sample).Q;
+    const double P = SharesOf(sample).P(), Q = SharesOf(sample).Q();
     const double jukesCantor = -0.75 * std::log(1 - 4 * (P + Q) / 3);
     const double kimura = -0.5 * std::log(1 - 2 * P - Q) - 0.25 * std::log(1 - 2 * Q);
     const struct {

@@ -1,0 +1,83 @@
+#include "formula/class_evaluation.h"
+
+#include <cmath>
+#include <limits>
+
+#include "base/dual.h"
+
+namespace dyvern {
+namespace {
+
+// N = 4: the class shares; N = 8: the shares and the frequencies.
+template <int N, class Form>
+ClassEvaluation Evaluate(const Form& form, const DifferenceShares& s,
+                         const std::array<double, 4>& pi, double gammaShape) {
+    using D = Dual<N>;
+    FormInput<D> x{DualVariable<N>(s.purineTransitions, 0),
+                   DualVariable<N>(s.pyrimidineTransitions, 1),
+                   DualVariable<N>(s.weakStrongTransversions, 2),
+                   DualVariable<N>(s.aminoKetoTransversions, 3),
+                   {}};
+    for (int k = 0; k < 4; ++k) {
+        if constexpr (N == 8) {
+            x.pi[k] = DualVariable<N>(pi[k], 4 + k);
+        } else {
+            x.pi[k] = D(pi[k]);
+        }
+    }
+    LogTerm L(gammaShape);
+    const FormValue<D> value = form(x, L);
+    ClassEvaluation e;
+    e.d = value.d.value;
+    for (int c = 0; c < 4; ++c) e.byShare[c] = value.d.gradient[c];
+    if constexpr (N == 8) {
+        for (int k = 0; k < 4; ++k) e.byFrequency[k] = value.d.gradient[4 + k];
+    }
+    e.parameters = value.parameters;
+    e.saturated = L.Saturated() || !std::isfinite(e.d);
+    return e;
+}
+
+template <class Form>
+ClassEvaluation EvaluateWithFrequencies(const Form& form, const DifferenceShares& s,
+                                        const std::array<double, 4>& pi, bool vary,
+                                        double gammaShape) {
+    return vary ? Evaluate<8>(form, s, pi, gammaShape) : Evaluate<4>(form, s, pi, gammaShape);
+}
+
+}  // namespace
+
+bool UsesFrequencies(ModelKind model) {
+    return model == ModelKind::F81 || model == ModelKind::T92 || model == ModelKind::F84 ||
+           model == ModelKind::TN93;
+}
+
+ClassEvaluation EvaluateClassForm(ModelKind model, const DifferenceShares& s,
+                                  const std::array<double, 4>& pi, bool vary, double gammaShape) {
+    switch (model) {
+        case ModelKind::Raw:
+            return Evaluate<4>(RawForm{}, s, pi, gammaShape);
+        case ModelKind::JC69:
+            return Evaluate<4>(JukesCantorForm{}, s, pi, gammaShape);
+        case ModelKind::K80:
+            return Evaluate<4>(KimuraForm{}, s, pi, gammaShape);
+        case ModelKind::K81:
+            return Evaluate<4>(KimuraThreeForm{}, s, pi, gammaShape);
+        case ModelKind::F81:
+            return EvaluateWithFrequencies(FelsensteinForm{}, s, pi, vary, gammaShape);
+        case ModelKind::T92:
+            return EvaluateWithFrequencies(TamuraForm{}, s, pi, vary, gammaShape);
+        case ModelKind::F84:
+            return EvaluateWithFrequencies(F84Form{}, s, pi, vary, gammaShape);
+        case ModelKind::TN93:
+            return EvaluateWithFrequencies(TamuraNeiForm{}, s, pi, vary, gammaShape);
+        default: {
+            ClassEvaluation none;
+            none.d = std::numeric_limits<double>::quiet_NaN();
+            none.saturated = true;
+            return none;
+        }
+    }
+}
+
+}  // namespace dyvern
