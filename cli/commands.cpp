@@ -1,4 +1,5 @@
 #include "command.h"
+#include "model_help.h"
 
 namespace dyvern::cli {
 namespace {
@@ -6,8 +7,12 @@ namespace {
 const OptionRule kPair{"pair", 2, {}};
 const OptionRule kAllPairs{"all-pairs", 0, {}};
 const OptionRule kModel{"model", 1, {}};
-const OptionRule kCriterion{"criterion", 1, {"ml", "ls", "both"}};
-const OptionRule kOneCriterion{"criterion", 1, {"ml", "ls"}};
+const OptionRule kCriterion{"criterion", 1, {"ml", "ls", "formula", "both"}};
+const OptionRule kOneCriterion{"criterion", 1, {"ml", "ls", "formula"}};
+const OptionRule kFrequencies{"frequencies", 1, {"pair", "alignment"}};
+const OptionRule kGamma{"gamma", 1, {}};
+const OptionRule kGammaCategories{"gamma-categories", 1, {}};
+const OptionRule kInvariant{"invariant", 1, {}};
 const OptionRule kAmbiguity{"ambiguity", 1, {"skip", "average", "resolve"}};
 const OptionRule kRecordFormat{"format", 1, {"tsv", "json"}};
 const OptionRule kMatrixFormat{"format", 1, {"phylip", "tsv"}};
@@ -34,31 +39,46 @@ constexpr const char* kAmbiguityHelp =
 
 constexpr const char* kFitHelp =
     "Usage: dyvern-cli fit FILE [--pair NAME1 NAME2 | --all-pairs] [--model M[,M...]]\n"
-    "                  [--criterion ml|ls|both] [--ambiguity skip|average|resolve]\n"
-    "                  [--format tsv|json]\n\n"
-    "Fits each model to the table of each pair, by maximum likelihood (ml), least\n"
-    "squares (ls) or both (the default), and writes one row per pair, model and\n"
-    "criterion.\n\n"
-    "  --model M[,M...]     JC69, F81, K80, HKY85 (default: all four)\n"
+    "                  [--criterion ml|ls|formula|both] [--frequencies pair|alignment]\n"
+    "                  [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
+    "                  [--ambiguity skip|average|resolve] [--format tsv|json]\n\n"
+    "Fits each model to the table of each pair and writes one row per pair, model\n"
+    "and criterion: by maximum likelihood and, for the window's models, least\n"
+    "squares (both, the default), or by the criterion given.\n\n"
+    "  --model M[,M...]     models, in the order given (default: JC69, F81, K80,\n"
+    "                       HKY85)\n"
     "  --format tsv|json    tab-separated with a header line (default), or a JSON\n"
     "                       array of objects with the same keys\n";
 
 constexpr const char* kCompareHelp =
     "Usage: dyvern-cli compare FILE [--pair NAME1 NAME2 | --all-pairs]\n"
+    "                      [--frequencies pair|alignment]\n"
+    "                      [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
     "                      [--ambiguity skip|average|resolve] [--format tsv|json]\n\n"
-    "Compares the four models fitted by likelihood to each pair: lnL, AIC, AICc,\n"
-    "BIC and the Akaike weights by AIC and by BIC; then, after a blank line, the\n"
-    "likelihood-ratio tests of kappa (JC69 against K80, F81 against HKY85, 1 df)\n"
-    "and of the base frequencies (JC69 against F81, K80 against HKY85, 3 df).\n"
-    "JSON gives an object with the arrays \"models\" and \"tests\".\n";
+    "Compares every model with a likelihood (JC69, F81, K80, T92, K81, F84, HKY85,\n"
+    "TN93, GTR) fitted to each pair: k, lnL, AIC, AICc, BIC and the Akaike weights\n"
+    "by AIC and by BIC; then, after a blank line, the likelihood-ratio tests of the\n"
+    "nested pairs (LR = 2 (lnL alternative - lnL null), chi-square on the df):\n";
+
+constexpr const char* kCompareTestsHelp =
+    "and then, after another blank line, the matched-pairs tests of the table's\n"
+    "symmetry, which every one of these models assumes (a stationary, reversible\n"
+    "process): Bowker's test of symmetry, Stuart's of marginal symmetry (the two\n"
+    "compositions alike) and the internal test (their difference). A pair that\n"
+    "rejects symmetry at 5% is named on standard error: the models' distances are\n"
+    "then biased, and LogDet or paralinear (dist, fit --criterion formula) are the\n"
+    "distances that do not assume it. A test with cells too sparse to define it is\n"
+    "NA. JSON gives an object with the arrays \"models\", \"tests\" and \"symmetry\".\n";
 
 constexpr const char* kDistHelp =
-    "Usage: dyvern-cli dist ALIGNMENT [--model M] [--criterion ml|ls]\n"
+    "Usage: dyvern-cli dist ALIGNMENT [--model M] [--criterion ml|ls|formula]\n"
+    "                   [--frequencies pair|alignment]\n"
+    "                   [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
     "                   [--ambiguity skip|average|resolve] [--format phylip|tsv]\n"
     "                   [--threads N] [--max-d VALUE] [--output FILE]\n\n"
     "d, substitutions per site, for every pair of sequences.\n\n"
-    "  --model M            JC69, F81, K80 or HKY85 (default: K80)\n"
-    "  --criterion ml|ls    maximum likelihood (default) or least squares\n"
+    "  --model M            any model below (default: K80), by maximum likelihood\n"
+    "                       (the default --criterion) or as --criterion says\n"
     "  --format phylip      the square matrix tree programs read (default): the\n"
     "                       number of sequences, then a row per sequence, its name\n"
     "                       and its distances\n"
@@ -85,8 +105,9 @@ constexpr const char* kTableHelp =
 constexpr const char* kReportHelp =
     "Usage: dyvern-cli report FILE [--pair NAME1 NAME2] --model M\n"
     "                     [--ambiguity skip|average|resolve]\n\n"
-    "Writes the window's report of the model at its likelihood optimum: the same\n"
-    "text as the file the window writes after Solve and Report.\n";
+    "Writes the window's report of the model (JC69, F81, K80 or HKY85) at its\n"
+    "likelihood optimum: the same text as the file the window writes after Solve\n"
+    "and Report.\n";
 
 std::string Join(const char* a, const char* b, const char* c = "") {
     return std::string(a) + "\n" + b + c;
@@ -95,26 +116,36 @@ std::string Join(const char* a, const char* b, const char* c = "") {
 }  // namespace
 
 const std::vector<Command>& Commands() {
-    static const std::string fitHelp = Join(kFitHelp, kPairHelp, kAmbiguityHelp);
-    static const std::string compareHelp = Join(kCompareHelp, kPairHelp, kAmbiguityHelp);
-    static const std::string distHelp = Join(kDistHelp, "Options:\n", kAmbiguityHelp);
+    static const std::string fitHelp =
+        Join(kFitHelp, EstimationHelp(true, true).c_str(), "\n") + ModelsHelp() + "\n" +
+        FitColumnsHelp() + "\n" + kPairHelp + kAmbiguityHelp;
+    static const std::string compareHelp = std::string(kCompareHelp) + NestedPairsHelp() +
+                                           kCompareTestsHelp + "\n" +
+                                           EstimationHelp(false, false) + "\n" + kPairHelp +
+                                           kAmbiguityHelp;
+    static const std::string distHelp =
+        Join(kDistHelp, "Options:\n", kAmbiguityHelp) + "\n" + EstimationHelp(true, true) + "\n" +
+        ModelsHelp();
     static const std::string tableHelp = Join(kTableHelp, "Options:\n", kAmbiguityHelp);
     static const std::string reportHelp = Join(kReportHelp, kPairHelp, kAmbiguityHelp);
     static const std::vector<Command> kCommands = {
         {"fit",
          "fit the models to each pair: estimates, d, its uncertainty, fit test",
          fitHelp.c_str(),
-         {kPair, kAllPairs, kModel, kCriterion, kAmbiguity, kRecordFormat},
+         {kPair, kAllPairs, kModel, kCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant,
+          kAmbiguity, kRecordFormat},
          RunFit},
         {"compare",
-         "compare the four models by likelihood: AIC, BIC, weights, LR tests",
+         "compare the models by likelihood: AIC, BIC, weights, LR and symmetry tests",
          compareHelp.c_str(),
-         {kPair, kAllPairs, kAmbiguity, kRecordFormat},
+         {kPair, kAllPairs, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
+          kRecordFormat},
          RunCompare},
         {"dist",
          "d for all pairs, as a matrix or a list",
          distHelp.c_str(),
-         {kModel, kOneCriterion, kAmbiguity, kMatrixFormat, kThreads, kMaxD, kOutput},
+         {kModel, kOneCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
+          kMatrixFormat, kThreads, kMaxD, kOutput},
          RunDist},
         {"table",
          "the table of base pairs of two sequences, as a data file",

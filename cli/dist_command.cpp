@@ -7,6 +7,8 @@
 
 #include "command.h"
 #include "dist_rows.h"
+#include "estimation_options.h"
+#include "formula/base_composition.h"
 #include "model_choice.h"
 #include "number_text.h"
 #include "pair_source.h"
@@ -21,11 +23,25 @@ constexpr int kMostThreads = 1024;
 DistanceOptions ReadOptions(const Arguments& arguments) {
     DistanceOptions options;
     options.model = OneModelOption(arguments, ModelKind::K80);
-    options.criterion = CriteriaOption(arguments, "ml").front();
+    const EstimationChoice choice = ReadEstimation(arguments, {options.model}, "ml");
+    options.criterion = choice.criteria.front();
+    options.fit.variation = choice.variation;
+    options.pairFrequencies = choice.frequencies == FrequencySource::Pair &&
+                              options.criterion == Criterion::MaxLikelihood;
     options.ambiguity = AmbiguityOption(arguments);
     if (arguments.Has("threads"))
         options.threads = WholeNumber("threads", arguments.Value("threads", ""), 0, kMostThreads);
     return options;
+}
+
+// --frequencies alignment: the whole alignment's composition, and each
+// sequence's own for paralinear.
+void GiveFrequencies(const Arguments& arguments, const Alignment& alignment,
+                     DistanceOptions& options) {
+    if (arguments.Value("frequencies", "") != "alignment") return;
+    options.fit.heldFrequencies = SequenceComposition(alignment.sequences);
+    for (const std::string& sequence : alignment.sequences)
+        options.sequenceCompositions.push_back(SequenceComposition(sequence));
 }
 
 bool MatrixFormat(const Arguments& arguments) {
@@ -60,13 +76,15 @@ void WriteSummary(const RowTotals& totals, bool matrix, const ListFilter& filter
 
 int RunDist(const Arguments& arguments, Streams streams) {
     const std::string& path = OneOperand(arguments, "ALIGNMENT");
-    const DistanceOptions options = ReadOptions(arguments);
+    DistanceOptions options = ReadOptions(arguments);
     const bool matrix = MatrixFormat(arguments);
     const ListFilter filter = ReadFilter(arguments);
     const Input input = ReadInput(path);
     if (input.kind == InputKind::DataFile)
         throw UsageError(path + " is a data file, one pair: dist needs an alignment");
-    const PackedAlignment packed(std::get<Alignment>(input.content));
+    const Alignment& alignment = std::get<Alignment>(input.content);
+    GiveFrequencies(arguments, alignment, options);
+    const PackedAlignment packed(alignment);
     const DistRowFormatter formatter(packed, matrix, filter);
 
     // Only the first process of an MPI run writes; the others leave the file alone.

@@ -6,7 +6,7 @@ namespace dyvern::cli {
 
 bool ReportUnfitted(const NamedTable& table, const PairFit& fit, std::ostream& err) {
     if (fit.status != FitStatus::Unfittable) return false;
-    err << table.seq1 << " and " << table.seq2 << ": " << ModelWord(fit.model)
+    err << table.seq1 << " and " << table.seq2 << ": " << FactsOf(fit.model).word
         << " cannot be fitted: " << fit.problem << "\n";
     return true;
 }

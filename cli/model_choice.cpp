@@ -9,15 +9,11 @@ namespace dyvern::cli {
 namespace {
 
 ModelKind ModelOfWord(const std::string& word) {
-    const std::optional<ModelKind> model = ModelNamed(word);
-    if (model && Estimable(*model, Estimation::LeastSquares)) return *model;
-    throw UsageError("--model takes " + ModelWords(Estimation::LeastSquares) + ", not '" + word +
-                     "'");
+    if (const std::optional<ModelKind> model = ModelNamed(word)) return *model;
+    throw UsageError("--model takes " + ModelWords() + ", not '" + word + "'");
 }
 
 }  // namespace
-
-const char* ModelWord(ModelKind model) { return FactsOf(model).word; }
 
 std::vector<ModelKind> ModelsOption(const Arguments& arguments,
                                     const std::vector<ModelKind>& fallback) {
@@ -38,13 +34,6 @@ ModelKind OneModelOption(const Arguments& arguments, ModelKind fallback) {
     const std::vector<ModelKind> models = ModelsOption(arguments, {fallback});
     if (models.size() != 1) throw UsageError("--model takes one model here");
     return models.front();
-}
-
-std::vector<Criterion> CriteriaOption(const Arguments& arguments, const std::string& fallback) {
-    const std::string word = arguments.Value("criterion", fallback);
-    if (word == "ml") return {Criterion::MaxLikelihood};
-    if (word == "ls") return {Criterion::LeastSquares};
-    return {Criterion::MaxLikelihood, Criterion::LeastSquares};
 }
 
 const std::string& OneOperand(const Arguments& arguments, const char* what) {

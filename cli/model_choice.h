@@ -1,4 +1,4 @@
-// The words for models and criteria on the command line and in its output.
+// The models a command is given, and its operand.
 #pragma once
 
 #include <string>
@@ -9,18 +9,12 @@
 
 namespace dyvern::cli {
 
-// "JC69", "F81", "K80", "HKY85".
-const char* ModelWord(ModelKind model);
-
 // --model M[,M...], read without regard to case, in the order given and
 // without repeats; `fallback` when the option is absent. Throws UsageError.
 std::vector<ModelKind> ModelsOption(const Arguments& arguments,
                                     const std::vector<ModelKind>& fallback);
 // --model with exactly one model.
 ModelKind OneModelOption(const Arguments& arguments, ModelKind fallback);
-
-// --criterion ml|ls|both; `fallback` when absent.
-std::vector<Criterion> CriteriaOption(const Arguments& arguments, const std::string& fallback);
 
 // The one operand a command takes, or UsageError naming what is missing.
 const std::string& OneOperand(const Arguments& arguments, const char* what);

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "formula/base_composition.h"
 #include "usage_error.h"
 
 namespace dyvern::cli {
@@ -68,6 +69,8 @@ NamedTable TableOf(const Alignment& alignment, std::size_t i, std::size_t j,
     named.alignmentLength = static_cast<int>(alignment.sequences[i].size());
     named.gapOrMissing = table.gapOrMissing;
     named.ambiguous = table.ambiguous;
+    named.composition1 = SequenceComposition(alignment.sequences[i]);
+    named.composition2 = SequenceComposition(alignment.sequences[j]);
     return named;
 }
 

@@ -2,6 +2,7 @@
 // counted from pairs of an alignment's sequences.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct NamedTable {
     int alignmentLength = 0;  // 0 for a data file
     int gapOrMissing = 0;     // sites left out
     int ambiguous = 0;
+    // Each sequence's composition over its own known sites (0 for a data file).
+    std::array<double, 4> composition1{};
+    std::array<double, 4> composition2{};
 };
 
 // The pair's names as its records give them.

@@ -41,6 +41,10 @@ int RunReport(const Arguments& arguments, Streams streams) {
     const std::string& path = OneOperand(arguments, "FILE");
     if (!arguments.Has("model")) throw UsageError("report needs --model M");
     const ModelKind model = OneModelOption(arguments, ModelKind::JC69);
+    if (!Estimable(model, Estimation::LeastSquares))
+        throw UsageError("report writes the window's report, of " +
+                         ModelWords(Estimation::LeastSquares) + ", not '" + FactsOf(model).word +
+                         "'");
     const std::vector<NamedTable> tables = ChosenTables(ReadInput(path), arguments);
     WriteSitesLeftOut(tables, streams.err);
     const NamedTable& table = tables.front();

@@ -9,6 +9,7 @@
 #include "align/pair_table.h"
 #include "distance/packed_alignment.h"
 #include "distance/pair_distance.h"
+#include "estimate/fit_options.h"
 #include "model/divergence.h"
 
 namespace dyvern {
@@ -18,6 +19,12 @@ struct DistanceOptions {
     Criterion criterion = Criterion::MaxLikelihood;
     Ambiguity ambiguity = Ambiguity::Skip;
     int threads = 0;  // 0: every core the machine has
+    // Rate variation, and frequencies given for every pair (the alignment's).
+    FitOptions fit;
+    // The frequencies held at each pair's own composition instead (likelihood).
+    bool pairFrequencies = false;
+    // With frequencies given: each sequence's own composition (paralinear's).
+    std::vector<std::array<double, 4>> sequenceCompositions;
 };
 
 enum class RowShape {

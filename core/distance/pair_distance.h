@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "align/pair_table.h"
-#include "estimate/fit_status.h"
+#include "model/fit_status.h"
 #include "model/divergence.h"
 
 namespace dyvern {

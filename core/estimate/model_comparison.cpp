@@ -43,9 +43,23 @@ LikelihoodRatioTest TestNested(const PairFit& null, const PairFit& alternative) 
     return test;
 }
 
+std::vector<NamedSymmetryTest> SymmetryTestsOf(const ModelComparison& comparison) {
+    return {{"Bowker", comparison.symmetry.bowker},
+            {"Stuart", comparison.symmetry.stuart},
+            {"internal", comparison.symmetry.internal}};
+}
+
+bool RejectsSymmetry(const ModelComparison& comparison) {
+    constexpr double kLevel = 0.05;
+    for (const NamedSymmetryTest& named : SymmetryTestsOf(comparison))
+        if (named.test.defined && named.test.prob < kLevel) return true;
+    return false;
+}
+
 ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
                               Uncertainty uncertainty, const FitOptions& options) {
     ModelComparison comparison;
+    comparison.symmetry = TestSymmetry(counts);
     for (const ModelKind model : kLikelihoodModels)
         comparison.fits.push_back(
             FitPair(counts, siteCount, model, Criterion::MaxLikelihood, uncertainty, options));

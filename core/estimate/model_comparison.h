@@ -7,6 +7,7 @@
 
 #include "estimate/pair_fit.h"
 #include "model/model_family.h"
+#include "stats/symmetry_tests.h"
 
 namespace dyvern {
 
@@ -32,7 +33,19 @@ struct ModelComparison {
     bool ranked = false;  // false: no likelihoods to rank, and no best model
     ModelKind bestAIC = ModelKind::JC69;
     ModelKind bestBIC = ModelKind::JC69;
+    // Whether the table is as symmetric as every one of these models assumes.
+    SymmetryTests symmetry;
 };
+
+// The symmetry tests in the order they are shown, with their names.
+struct NamedSymmetryTest {
+    const char* name;  // "Bowker", "Stuart", "internal"
+    const SymmetryTest& test;
+};
+std::vector<NamedSymmetryTest> SymmetryTestsOf(const ModelComparison& comparison);
+
+// Whether a defined symmetry test rejects at 5%.
+bool RejectsSymmetry(const ModelComparison& comparison);
 
 ModelComparison CompareModels(const DivergenceCounts& counts, int siteCount,
                               Uncertainty uncertainty = Uncertainty::Full,

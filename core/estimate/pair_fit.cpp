@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "estimate/formula_fit.h"
 #include "estimate/pair_fit_of.h"
 #include "estimate/window_start.h"
 #include "model/table_checks.h"
@@ -138,9 +139,9 @@ PairFit FitPair(const DivergenceCounts& counts, int siteCount, ModelKind model, 
     const int k = FactsOf(model).freeParameters;
     if (const char* problem = TableProblem(counts, siteCount))
         return Unfitted(model, criterion, k, problem);
-    if (!Estimable(model, criterion == Criterion::MaxLikelihood ? Estimation::Likelihood
-                                                                : Estimation::LeastSquares))
-        return Unfitted(model, criterion, k, "the model cannot be fitted by that criterion");
+    if (!Estimable(model, EstimationOf(criterion)))
+        return Unfitted(model, criterion, k, "the model cannot be estimated by that criterion");
+    if (criterion == Criterion::Formula) return FormulaFit(counts, model, options);
     std::array<double, 4> pi = kEqualFrequencies;
     const bool composition = FrequenciesAtComposition(model, criterion);
     if (composition && !EmpiricalComposition(counts, siteCount, pi))

@@ -15,7 +15,7 @@
 #include <limits>
 
 #include "estimate/fit_options.h"
-#include "estimate/fit_status.h"
+#include "model/fit_status.h"
 #include "model/divergence.h"
 #include "stats/goodness_of_fit.h"
 

@@ -47,7 +47,7 @@
 #include <limits>
 #include <optional>
 
-#include "estimate/fit_status.h"
+#include "model/fit_status.h"
 #include "formula/class_forms.h"
 #include "formula/difference_shares.h"
 #include "model/divergence.h"

@@ -31,8 +31,10 @@ enum class ModelKind : int {
     Raw,
 };
 
-// The minimiser always minimises: -lnL or SS.
-enum class Criterion : int { MaxLikelihood = 0, LeastSquares = 1 };
+// How a model's distance is estimated. The window's two first, each the
+// value its minimiser minimises: -lnL or SS. A formula is a published closed
+// form (model_family.h says which models have one).
+enum class Criterion : int { MaxLikelihood = 0, LeastSquares = 1, Formula = 2 };
 
 // Whether a cell (i, j) is an identical pair, a transition (within purines
 // A/G or pyrimidines C/T) or a transversion.

@@ -61,16 +61,28 @@ bool Estimable(ModelKind model, Estimation estimation) {
     return (FactsOf(model).estimations & static_cast<unsigned>(estimation)) != 0;
 }
 
+Estimation EstimationOf(Criterion criterion) {
+    switch (criterion) {
+        case Criterion::MaxLikelihood:
+            return Estimation::Likelihood;
+        case Criterion::LeastSquares:
+            return Estimation::LeastSquares;
+        case Criterion::Formula:
+            break;
+    }
+    return Estimation::Formula;
+}
+
 std::optional<ModelKind> ModelNamed(const std::string& word) {
     for (const ModelFacts& facts : kFamily)
         if (SameWord(word, facts.word)) return facts.kind;
     return std::nullopt;
 }
 
-std::string ModelWords(Estimation estimation) {
+std::string ModelWords(std::optional<Estimation> estimation) {
     std::vector<const char*> words;
     for (const ModelKind model : kAllModels)
-        if (Estimable(model, estimation)) words.push_back(FactsOf(model).word);
+        if (!estimation || Estimable(model, *estimation)) words.push_back(FactsOf(model).word);
     std::string list;
     for (std::size_t k = 0; k < words.size(); ++k)
         list += (k == 0 ? "" : k + 1 == words.size() ? " or " : ", ") + std::string(words[k]);

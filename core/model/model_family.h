@@ -83,12 +83,15 @@ const ModelFacts& FactsOf(ModelKind model);
 // Whether the model can be estimated that way.
 bool Estimable(ModelKind model, Estimation estimation);
 
+// The way of estimating a criterion names.
+Estimation EstimationOf(Criterion criterion);
+
 // The model a command-line word names, without regard to case.
 std::optional<ModelKind> ModelNamed(const std::string& word);
 
-// The words of the models that can be estimated that way, as a list for
-// messages: "JC69, F81, K80 or HKY85".
-std::string ModelWords(Estimation estimation);
+// The words of the models that can be estimated that way (of every model
+// without one), as a list for messages: "JC69, F81, K80 or HKY85".
+std::string ModelWords(std::optional<Estimation> estimation = std::nullopt);
 
 bool KappaFree(ModelKind model);
 

@@ -1,6 +1,6 @@
-// The records of a comparison of the four models on one pair: a row per
-// model and a row per likelihood-ratio test, as `dyvern-cli compare` writes
-// them and models.txt shows them.
+// The records of a comparison of the models on one pair: a row per model, a
+// row per likelihood-ratio test and a row per test of symmetry, as
+// `dyvern-cli compare` writes them and models.txt shows them.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +45,25 @@ inline constexpr Column<TestRecord> kTestColumns[] = {
     {"df", [](const TestRecord& r) -> Value { return r.test.df; }},
     {"LR", [](const TestRecord& r) -> Value { return r.test.statistic; }, "statistic"},
     {"P", [](const TestRecord& r) -> Value { return r.test.prob; }},
+};
+
+// A matched-pairs test of the table's symmetry.
+struct SymmetryRecord {
+    PairNames pair;
+    const NamedSymmetryTest& named;
+    Value Defined(double value) const { return named.test.defined ? Value(value) : Value(); }
+};
+
+inline constexpr Column<SymmetryRecord> kSymmetryColumns[] = {
+    {"seq1", [](const SymmetryRecord& r) -> Value { return r.pair.seq1; }},
+    {"seq2", [](const SymmetryRecord& r) -> Value { return r.pair.seq2; }},
+    {"test", [](const SymmetryRecord& r) -> Value { return r.named.name; }, "Test"},
+    {"statistic", [](const SymmetryRecord& r) { return r.Defined(r.named.test.statistic); }},
+    {"df",
+     [](const SymmetryRecord& r) {
+         return r.named.test.defined ? Value(r.named.test.df) : Value();
+     }},
+    {"P", [](const SymmetryRecord& r) { return r.Defined(r.named.test.prob); }},
 };
 
 }  // namespace dyvern

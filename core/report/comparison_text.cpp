@@ -17,10 +17,13 @@ constexpr int kDecimals = 6;
 // Each section names the columns it shows, the first heading its rows.
 constexpr auto kEstimates =
     PickColumns(kFitColumns, {"model", "bt", "kappa", "piA", "piC", "piG", "piT", "status"});
+constexpr auto kOthers = PickColumns(
+    kFitColumns, {"model", "kappaR", "kappaY", "gc", "rAC", "rAG", "rAT", "rCG", "rCT", "rGT"});
 constexpr auto kDistances = PickColumns(kFitColumns, {"model", "d", "se_d", "d_low", "d_high"});
 constexpr auto kCriteria =
     PickColumns(kModelColumns, {"model", "lnL", "k", "AIC", "AICc", "BIC", "w_AIC", "w_BIC"});
 constexpr auto kTests = PickColumns(kTestColumns, {"null", "alternative", "LR", "df", "P"});
+constexpr auto kSymmetry = PickColumns(kSymmetryColumns, {"test", "statistic", "df", "P"});
 
 std::string PadLeft(std::string_view text, int width) {
     return text.size() < static_cast<std::size_t>(width)
@@ -76,6 +79,15 @@ std::string Estimates(const ModelComparison& comparison) {
     return text;
 }
 
+std::string OtherParameters(const ModelComparison& comparison) {
+    std::string text =
+        "The other models' parameters (TN93's two transitions against the transversions,\n"
+        "T92's G+C share, each pair's rate against G<->T's):\n" +
+        Heading(kOthers);
+    for (const PairFit& fit : comparison.fits) text += Row(kOthers, FitRecord{{}, 0, fit});
+    return text;
+}
+
 std::string Distances(const ModelComparison& comparison) {
     std::string text =
         "d, substitutions per site, with its standard error and 95% profile "
@@ -100,6 +112,18 @@ std::string Tests(const ModelComparison& comparison) {
     return text;
 }
 
+std::string Symmetry(const ModelComparison& comparison) {
+    std::string text =
+        "Tests of the table's symmetry, which every model above assumes (chi-square):\n" +
+        Heading(kSymmetry);
+    for (const NamedSymmetryTest& named : SymmetryTestsOf(comparison))
+        text += Row(kSymmetry, SymmetryRecord{{}, named});
+    if (RejectsSymmetry(comparison))
+        text += "The table is not symmetric at 5%: the models' distances are biased;\n"
+                "LogDet and paralinear do not assume symmetry.\n";
+    return text;
+}
+
 std::string Preference(const ModelComparison& comparison) {
     if (!comparison.ranked) return "The models cannot be ranked on this table.\n";
     const ModelFacts& aic = FactsOf(comparison.bestAIC);
@@ -116,9 +140,11 @@ std::string ComparisonText(const ComparedData& data, const ModelComparison& comp
     text += "Pair: " + (data.pair.empty() ? "the table of the data file" : data.pair) + "\n";
     text += "Sites: " + std::to_string(data.sites) + "\n\n";
     text += Estimates(comparison) + "\n";
+    text += OtherParameters(comparison) + "\n";
     text += Distances(comparison) + "\n";
     text += Criteria(comparison) + "\n";
     text += Tests(comparison) + "\n";
+    text += Symmetry(comparison) + "\n";
     return text + Preference(comparison);
 }
 

@@ -3,7 +3,7 @@
 // which is built above this one.
 #pragma once
 
-#include "estimate/fit_status.h"
+#include "model/fit_status.h"
 #include "report/record_columns.h"
 
 namespace dyvern {

@@ -5,7 +5,15 @@
 namespace dyvern {
 
 const char* CriterionWord(Criterion criterion) {
-    return criterion == Criterion::MaxLikelihood ? "ml" : "ls";
+    switch (criterion) {
+        case Criterion::MaxLikelihood:
+            return "ml";
+        case Criterion::LeastSquares:
+            return "ls";
+        case Criterion::Formula:
+            break;
+    }
+    return "formula";
 }
 
 const char* FitStatusColumn(const PairFit& fit) {

@@ -1,4 +1,4 @@
-#include "estimate/fit_status.h"
+#include "model/fit_status.h"
 
 namespace dyvern {
 
