@@ -59,6 +59,8 @@ PairFit FormulaFit(const DivergenceCounts& counts, ModelKind model, const FitOpt
     fit.kappaR = form.parameters.kappaR;
     fit.kappaY = form.parameters.kappaY;
     if (fit.status != FitStatus::Unfittable) fit.pi = FrequenciesUsed(counts, model, options);
+    if (model == ModelKind::T92 && std::isfinite(fit.gc))
+        fit.pi = {(1.0 - fit.gc) / 2, fit.gc / 2, fit.gc / 2, (1.0 - fit.gc) / 2};
     if (std::isfinite(options.variation.alpha)) fit.alpha = options.variation.alpha;
     fit.converged = fit.status != FitStatus::Unfittable;
     return fit;
