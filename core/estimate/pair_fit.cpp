@@ -92,10 +92,8 @@ PairFit FitModel(const PairData& data, Criterion criterion, Uncertainty uncertai
     const bool held = options.heldFrequencies && FactsOf(M).frequencies != FrequencyRule::Equal;
     const int k = FactsOf(M).freeParameters - (held ? ModelCoordinates<M>::kShares : 0);
     PairFit fit = Unfitted(M, criterion, k, "");
-    if (!options.variation.None()) {
-        fit.alpha = options.variation.alpha;
-        fit.pinv = options.variation.invariant;
-    }
+    if (std::isfinite(options.variation.alpha)) fit.alpha = options.variation.alpha;
+    if (options.variation.invariant > 0.0) fit.pinv = options.variation.invariant;
     const bool window = Estimable(M, Estimation::LeastSquares);
     std::vector<ModelPoint<M>> starts =
         window ? WindowStarts<M>(data, criterion, pi) : FamilyStarts<M>(data, options, pi);
