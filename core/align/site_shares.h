@@ -1,17 +1,18 @@
-// How one site with ambiguity codes is shared out over the table's cells:
-// the rule of Ambiguity::Average and Ambiguity::Resolve (align/pair_table.h),
-// in exact integer units, for every counter of pair tables.
+// How one site is counted into a pair table: the rule of every ambiguity
+// mode (align/pair_table.h), in exact integer units, for every counter of
+// pair tables.
 #pragma once
 
 #include <cstdint>
 
 #include "align/iupac.h"
+#include "align/pair_table.h"
 
 namespace dyvern {
 
-// Shares are kept in whole units of 1/36 (36 is a multiple of every product
-// of two set sizes from 1 to 3), so each counted site adds exactly 1.
-inline constexpr std::int64_t kUnitsPerSite = 36;
+// Shares are kept in whole units of 1/144 (144 is a multiple of every
+// product of two set sizes from 1 to 4), so each counted site adds exactly 1.
+inline constexpr std::int64_t kUnitsPerSite = 144;
 
 using UnitTable = std::int64_t[4][4];
 
@@ -29,6 +30,29 @@ inline BaseSet ResolvedBase(BaseSet bases1, BaseSet bases2) {
     if (BaseCount(bases1) == 1 && (bases2 & bases1)) return bases1;
     if (BaseCount(bases2) == 1 && (bases1 & bases2)) return bases2;
     return 0;
+}
+
+// Adds one site of two base sets, at least one of them a code, as the mode
+// counts it. Returns whether the site counted toward the resolve limit:
+// resolved against a base it allows, or a code against a code.
+inline bool AddCodeSite(UnitTable& units, BaseSet bases1, BaseSet bases2, Ambiguity ambiguity) {
+    const bool resolving = ambiguity == Ambiguity::Resolve || ambiguity == Ambiguity::ResolveShared;
+    const BaseSet base = resolving ? ResolvedBase(bases1, bases2) : 0;
+    if (base != 0) {
+        ShareSite(units, base, base);
+        return true;
+    }
+    const bool codes = BaseCount(bases1) > 1 && BaseCount(bases2) > 1;
+    const BaseSet shared = bases1 & bases2;
+    if (ambiguity == Ambiguity::ResolveShared && codes && shared != 0) {
+        // Each base both codes allow, as a match.
+        const std::int64_t part = kUnitsPerSite / BaseCount(shared);
+        for (int b = 0; b < 4; ++b)
+            if (shared >> b & 1u) units[b][b] += part;
+        return true;
+    }
+    ShareSite(units, bases1, bases2);
+    return resolving && codes;
 }
 
 }  // namespace dyvern
