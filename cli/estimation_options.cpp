@@ -77,7 +77,7 @@ void CheckCombinations(const Arguments& arguments, const EstimationChoice& choic
                              "are for --criterion ml");
         for (const ModelKind model : models)
             if (arguments.Has("gamma") && !HasGammaForm(model))
-                throw UsageError(Quoted(model) + "'s formula has no form with --gamma");
+                throw UsageError(Quoted(model) + " has no formula with --gamma");
     }
 }
 
@@ -124,6 +124,8 @@ std::optional<std::array<double, 4>> AlignmentComposition(const EstimationChoice
 FitOptions OptionsFor(const EstimationChoice& choice, Criterion criterion, const NamedTable& table,
                       const std::optional<std::array<double, 4>>& alignment) {
     FitOptions options;
+    // Under "both" the least-squares rows are least squares' alone: it takes none of these.
+    if (criterion == Criterion::LeastSquares) return options;
     options.variation = choice.variation;
     if (choice.frequencies == FrequencySource::Alignment && alignment) {
         options.heldFrequencies = *alignment;

@@ -33,6 +33,17 @@ std::vector<Row> ReadTsv(const std::string& text) {
     return rows;
 }
 
+std::vector<std::vector<Row>> ReadTsvBlocks(const std::string& text) {
+    std::vector<std::vector<Row>> blocks;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t blank = text.find("\n\n", start);
+        const std::size_t end = blank == std::string::npos ? text.size() : blank + 1;
+        blocks.push_back(ReadTsv(text.substr(start, end - start)));
+        start = end + 1;
+    }
+    return blocks;
+}
+
 double NumberIn(const Row& row, const std::string& column) {
     const std::string& text = row.at(column);
     return text == "NA" ? std::nan("") : std::stod(text);  // stod reads "inf" too

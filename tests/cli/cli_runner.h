@@ -18,6 +18,8 @@ CliResult RunCli(const std::vector<std::string>& words);
 // The rows of a TSV block (header first), each as column name -> text.
 using Row = std::map<std::string, std::string>;
 std::vector<Row> ReadTsv(const std::string& text);
+// Every block of the text, each after a blank line.
+std::vector<std::vector<Row>> ReadTsvBlocks(const std::string& text);
 
 // A number as the output writes it: "inf" and "NA" included.
 double NumberIn(const Row& row, const std::string& column);
@@ -42,5 +44,9 @@ std::string FileBytes(const std::string& path);
 inline const std::string kPrimates = DYVERN_PRIMATES_FASTA;  // the shipped five primates
 inline const std::string kSample = DYVERN_SAMPLE_DATA;       // the shipped sample pair
 inline const std::string kCliData = DYVERN_CLI_DATA;         // small awkward alignments
+inline const std::string kFormulaData = DYVERN_FORMULA_DATA;  // ape's distances and their alignments
+
+// The models with a likelihood, as a --model list in the order compare ranks them.
+inline const std::string kLikelihoodModelList = "JC69,F81,K80,T92,K81,F84,HKY85,TN93,GTR";
 
 }  // namespace dyvern::testing

@@ -1,10 +1,12 @@
 // fit and compare against answers from elsewhere: the likelihoods published
 // with the sample, the closed form of Jukes & Cantor with its large-sample
-// variance, the same pair read from the alignment, likelihood-ratio tests
-// from another program's likelihoods and R's chi-square tail, and the
-// relations between the two commands.
+// variance, the same pair read from the alignment, baseml's fits with gamma
+// categories and ape's distances with the alignment's frequencies (what the
+// options pass on), likelihood-ratio tests from another program's
+// likelihoods and R's chi-square tail, and symmetry tests worked by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
@@ -80,37 +82,191 @@ TEST(Fit, AwkwardPairsAreCountedNamedAndWrittenAsJsonWithNull) {
     EXPECT_EQ(json.out.find("inf"), std::string::npos);
 }
 
-TEST(Compare, RepeatsTheFitsAndTestsAsAnotherProgramsLikelihoodsGive) {
-    const std::vector<Row> fitted = ReadTsv(RunCli({"fit", kSample, "--criterion", "ml"}).out);
+// The least-squares rows of the default "both" are those least squares
+// gives alone: what only likelihood takes is not applied to them.
+TEST(Fit, OptionsOnlyLikelihoodTakesLeaveTheLeastSquaresRowsAlone) {
+    const std::vector<Row> plain = ReadTsv(RunCli({"fit", kSample, "--criterion", "ls"}).out);
+    const std::vector<Row> plainMl = ReadTsv(RunCli({"fit", kSample, "--criterion", "ml"}).out);
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--gamma", "0.5"}, {"--gamma", "2", "--gamma-categories", "4"},
+          {"--invariant", "0.3"}, {"--frequencies", "pair"}, {"--frequencies", "alignment"}}) {
+        SCOPED_TRACE(options[0]);
+        std::vector<std::string> words = {"fit", kPrimates, "--pair", "Human", "Chimpanzee"};
+        words.insert(words.end(), options.begin(), options.end());
+        const std::vector<Row> rows = ReadTsv(RunCli(words).out);
+        ASSERT_EQ(rows.size(), 8u);
+        for (std::size_t m = 0; m < 4; ++m) {
+            Row ls = rows[2 * m + 1], alone = plain[m];
+            for (Row* row : {&ls, &alone}) row->erase("seq1"), row->erase("seq2");
+            EXPECT_EQ(ls, alone) << rows[2 * m + 1].at("model");
+        }
+        EXPECT_NE(rows[2].at("d"), plainMl[1].at("d")) << "F81's likelihood row takes them";
+    }
+}
+
+double Relative(double value, double expected) { return std::fabs(value / expected - 1.0); }
+
+// PAML's baseml 4.9j (Debian's paml 4.9j+dfsg-4) on Human and Chimpanzee with
+// the pair's frequencies (nhomo = 0), alpha = 0.5 and ncatG = 4: lnL summed
+// from its site-pattern probabilities, t and the rates refitted from them.
+TEST(Fit, GammaCategoriesAndThePairsFrequenciesReachBasemlsOptimum) {
+    const struct {
+        const char* model;
+        double lnL, t;
+        std::map<std::string, double> rates;  // TN93: k2 (A<->G) and k1 (T<->C)
+    } cases[] = {
+        {"TN93", -1458.46072588, 0.113879292241,
+         {{"kappaR", 41.0905512073}, {"kappaY", 38.821006957}}},
+        {"F84", -1458.91022797, 0.113356726878, {{"kappa", 19.9873009826}}},
+        {"T92", -1520.41953797, 0.110591420776, {{"kappa", 37.8003239525}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        const CliResult result = RunCli({"fit", kPrimates, "--pair", "Human", "Chimpanzee",
+                                         "--model", c.model, "--criterion", "ml", "--frequencies",
+                                         "pair", "--gamma", "0.5", "--gamma-categories", "4"});
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::vector<Row> rows = ReadTsv(result.out);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_LT(Relative(NumberIn(rows[0], "lnL"), c.lnL), 1e-8);
+        EXPECT_LT(Relative(NumberIn(rows[0], "d"), c.t), 2e-7);
+        for (const auto& [column, rate] : c.rates)
+            EXPECT_LT(Relative(NumberIn(rows[0], column), rate), 2e-6) << column;
+        EXPECT_EQ(rows[0].at("alpha") + " " + rows[0].at("pinv"), "0.5 0");
+    }
+}
+
+// The rows of a reference file of ape's distances, past the line that says how it was made.
+std::vector<Row> ApeRows(const std::string& name) {
+    const std::string text = FileBytes(kFormulaData + "/" + name);
+    return ReadTsv(text.substr(text.find('\n') + 1));
+}
+
+// ape 5.7's dist.dna takes the whole alignment's composition (each
+// sequence's own over its known sites for paralinear): fit gives its d with
+// --frequencies alignment and, for these models, not without. Its variances
+// of TN93, F84 and T92 are the delta method's.
+TEST(Fit, FormulaWithTheAlignmentsFrequenciesGivesApesDistances) {
+    const std::string primates = "ape_primates.tsv", simulated = "ape_simulated_seed7.tsv";
+    const struct {
+        const std::string& reference;
+        const char* model;  // as ape names it
+        const char* gamma;  // "NA": none
+        const char* cliModel;
+        bool variance;  // ape's variance is right
+    } cases[] = {{primates, "F81", "NA", "F81", false},
+                 {primates, "TN93", "0.5", "TN93", true},
+                 {primates, "T92", "NA", "T92", true},
+                 {simulated, "F84", "NA", "F84", true},
+                 {simulated, "paralin", "NA", "paralinear", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cliModel);
+        const std::string alignment = c.reference == primates
+                                          ? kPrimates
+                                          : kFormulaData + "/simulated_seed7.fasta";
+        std::vector<std::string> words = {"fit", alignment, "--all-pairs", "--model", c.cliModel,
+                                          "--criterion", "formula"};
+        if (std::string(c.gamma) != "NA") words.insert(words.end(), {"--gamma", c.gamma});
+        const std::vector<Row> own = ReadTsv(RunCli(words).out);
+        words.insert(words.end(), {"--frequencies", "alignment"});
+        const std::vector<Row> rows = ReadTsv(RunCli(words).out);
+        ASSERT_EQ(own.size(), rows.size());
+        std::size_t matched = 0;
+        double farthest = 0.0;  // of the pairs' own frequencies
+        for (const Row& a : ApeRows(c.reference)) {
+            if (a.at("model") != c.model || a.at("gamma") != c.gamma) continue;
+            for (std::size_t p = 0; p < rows.size(); ++p) {
+                if (rows[p].at("seq1") != a.at("seq1") || rows[p].at("seq2") != a.at("seq2"))
+                    continue;
+                ++matched;
+                const double se = std::sqrt(NumberIn(a, "variance"));
+                EXPECT_LT(Relative(NumberIn(rows[p], "d"), NumberIn(a, "d")), 2e-9);
+                EXPECT_TRUE(!c.variance || Relative(NumberIn(rows[p], "se_d"), se) < 2e-9);
+                farthest = std::max(farthest, Relative(NumberIn(own[p], "d"), NumberIn(a, "d")));
+            }
+        }
+        EXPECT_EQ(matched, rows.size());
+        EXPECT_GE(matched, 10u);
+        EXPECT_GT(farthest, 1e-6);
+    }
+}
+
+// LR from the likelihoods of PAML's baseml 4.9j (frequencies estimated for
+// F81 and HKY85), P = R 4.2.2's pchisq(LR, df, lower.tail = FALSE).
+TEST(Compare, TestsTheNestedPairsAsAnotherProgramsLikelihoodsGive) {
     const CliResult compare = RunCli({"compare", kSample});
     ASSERT_EQ(compare.status, 0) << compare.err;
-    const std::size_t blank = compare.out.find("\n\n");
-    ASSERT_NE(blank, std::string::npos);
-    const std::vector<Row> models = ReadTsv(compare.out.substr(0, blank + 1));
-    const std::vector<Row> tests = ReadTsv(compare.out.substr(blank + 2));
-    ASSERT_EQ(fitted.size(), 4u);
-    ASSERT_EQ(models.size(), 4u);
-    ASSERT_EQ(tests.size(), 4u);
-    for (std::size_t m = 0; m < 4; ++m) {
-        EXPECT_EQ(models[m].at("lnL"), fitted[m].at("lnL"));
-        EXPECT_EQ(models[m].at("AIC"), fitted[m].at("AIC"));
-    }
-    // LR from the likelihoods of PAML's baseml 4.9j (frequencies estimated for
-    // F81 and HKY85), P = R 4.2.2's pchisq(LR, df, lower.tail = FALSE).
+    const std::vector<std::vector<Row>> blocks = ReadTsvBlocks(compare.out);
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(blocks[0].size(), 9u);
+    ASSERT_EQ(blocks[1].size(), 12u);
     const std::map<std::string, std::pair<double, double>> known = {
         {"JC69 K80", {129.37252202, 5.621321459e-30}},
         {"F81 HKY85", {132.5864890184, 1.113484492e-30}},
         {"JC69 F81", {139.7575201636, 4.263267172e-30}},
         {"K80 HKY85", {142.971487162, 8.643849398e-31}}};
-    for (const Row& test : tests) {
-        const auto [lr, tail] = known.at(test.at("null") + " " + test.at("alternative"));
-        SCOPED_TRACE(test.at("null") + " " + test.at("alternative"));
-        EXPECT_NEAR(NumberIn(test, "LR"), lr, 1e-6);
-        EXPECT_NEAR(NumberIn(test, "P") / tail, 1.0, 1e-6);
+    std::size_t seen = 0;
+    for (const Row& test : blocks[1]) {
+        const auto found = known.find(test.at("null") + " " + test.at("alternative"));
+        if (found == known.end()) continue;
+        ++seen;
+        SCOPED_TRACE(found->first);
+        EXPECT_NEAR(NumberIn(test, "LR"), found->second.first, 1e-6);
+        EXPECT_NEAR(NumberIn(test, "P") / found->second.second, 1.0, 1e-6);
     }
-    const CliResult json = RunCli({"compare", kSample, "--format", "json"});
-    EXPECT_EQ(json.out.rfind("{\"models\": [", 0), 0u);
-    EXPECT_NE(json.out.find("\"tests\": ["), std::string::npos);
+    EXPECT_EQ(seen, 4u);
+}
+
+// Bowker's statistic worked by hand, sum over base pairs of (n_ij - n_ji)^2 /
+// (n_ij + n_ji), P for even df from the closed form of the chi-square tail.
+// The sample: 36/22 + 1/3 + 36/52 on 4 df (C-G and G-T never change).
+// Sequence 1 rich in A and T: (20 - 5)^2/25 twice, on 6 df. The five
+// primates: a pair named on standard error is one a test rejects at 5%.
+TEST(Compare, SymmetryTestsOfEachPairAndTheNoteOnThoseThatRejectIt) {
+    const ScratchFile rich("rich.dat", "474\n100 3 20 3\n3 100 3 5\n5 3 100 3\n3 20 3 100\n");
+    const double sample = 18.0 / 11 + 1.0 / 3 + 9.0 / 13;
+    const struct {
+        std::vector<std::string> input;
+        double bowker, prob;
+        std::string df;
+    } known[] = {{{kSample}, sample, std::exp(-sample / 2) * (1 + sample / 2), "4"},
+                 {{rich.Path()}, 18.0, std::exp(-9.0) * (1 + 9 + 81.0 / 2), "6"}};
+    for (const auto& k : known) {
+        std::vector<std::string> words = {"compare"};
+        words.insert(words.end(), k.input.begin(), k.input.end());
+        const CliResult result = RunCli(words);
+        const std::vector<Row> symmetry = ReadTsvBlocks(result.out).at(2);
+        ASSERT_EQ(symmetry.size(), 3u);
+        EXPECT_NEAR(NumberIn(symmetry[0], "statistic"), k.bowker, 1e-9);
+        EXPECT_NEAR(NumberIn(symmetry[0], "P"), k.prob, 1e-9 * k.prob);
+        EXPECT_EQ(symmetry[0].at("df"), k.df);
+        EXPECT_EQ((result.err.find("not symmetric at 5%") != std::string::npos), k.prob < 0.05);
+    }
+
+    const CliResult all = RunCli({"compare", kPrimates, "--all-pairs"});
+    EXPECT_NE(all.out.find("\n\nseq1\tseq2\ttest\tstatistic\tdf\tP\n"), std::string::npos);
+    const std::vector<Row> symmetry = ReadTsvBlocks(all.out).at(2);
+    ASSERT_EQ(symmetry.size(), 30u);
+    std::size_t named = 0;
+    for (std::size_t r = 0; r < symmetry.size(); r += 3) {
+        const std::string pair = symmetry[r].at("seq1") + " and " + symmetry[r].at("seq2");
+        SCOPED_TRACE(pair);
+        bool rejected = false;
+        for (std::size_t t = 0; t < 3; ++t) {
+            const Row& row = symmetry[r + t];
+            EXPECT_EQ(row.at("seq1") + " and " + row.at("seq2"), pair);
+            rejected |= NumberIn(row, "P") < 0.05;
+        }
+        EXPECT_EQ(symmetry[r].at("test") + symmetry[r + 1].at("test") + symmetry[r + 2].at("test"),
+                  "BowkerStuartinternal");
+        // Stuart's compares three free base shares; the internal test is what Bowker's has more.
+        EXPECT_EQ(symmetry[r + 1].at("df"), "3");
+        EXPECT_EQ(std::stoi(symmetry[r + 2].at("df")), std::stoi(symmetry[r].at("df")) - 3);
+        const bool said = all.err.find(pair + ": the table is not symmetric") != std::string::npos;
+        EXPECT_EQ(said, rejected);
+        named += said;
+    }
+    EXPECT_EQ(named, 1u);  // Chimpanzee and Gibbon: Stuart's P is 0.02
 }
 
 }  // namespace

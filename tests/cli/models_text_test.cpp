@@ -1,20 +1,20 @@
-// models.txt against the command line: every heading of its sections is the
-// label of a column of a record's table, and under it stands, to six
-// decimals, what fit and compare write under that column's name.
+// The window's models.txt against the command line: every heading of its
+// sections is the label of a column of a record's table, and under it stands,
+// to six decimals, what fit and compare write under that column's name for
+// the same table: the nine models, the tests of the nested pairs and of
+// symmetry, with the note on a table that is not symmetric where compare
+// writes it.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
-#include <variant>
 
-#include "align/input.h"
 #include "cli_runner.h"
-#include "estimate/model_comparison.h"
-#include "pair_source.h"
 #include "report/comparison_records.h"
-#include "report/comparison_text.h"
 #include "report/fit_record.h"
+#include "support/app_fixture.h"
 
 namespace dyvern::testing {
 namespace {
@@ -24,6 +24,7 @@ using Words = std::vector<std::string>;
 struct Section {
     Words headings;
     std::vector<Words> rows;
+    std::vector<std::string> notes;  // lines after the rows that are not rows
 };
 
 Words WordsOf(const std::string& line) {
@@ -33,18 +34,25 @@ Words WordsOf(const std::string& line) {
     return words;
 }
 
-// The four tables between the data lines and the preference, in order.
+// The tables after the title and the data, each under its title and headed
+// by the label of its rows' names.
 std::vector<Section> Sections(const std::string& text) {
     std::vector<Section> sections;
     std::istringstream in(text);
     std::string line;
-    while (std::getline(in, line) && !line.empty()) {
-    }  // the title
-    while (std::getline(in, line) && !line.empty()) {
-    }  // the data
-    while (std::getline(in, line) && std::getline(in, line)) {
-        Section& section = sections.emplace_back(Section{WordsOf(line), {}});
-        while (std::getline(in, line) && !line.empty()) section.rows.push_back(WordsOf(line));
+    for (int skipped = 0; skipped < 2 && std::getline(in, line);) skipped += line.empty();
+    Section* section = nullptr;
+    while (std::getline(in, line)) {
+        const Words words = WordsOf(line);
+        if (words.empty()) {
+            section = nullptr;
+        } else if (!section && (words[0] == "Model" || words[0] == "Null" || words[0] == "Test")) {
+            section = &sections.emplace_back(Section{words, {}, {}});
+        } else if (section && section->notes.empty() && words.size() == section->headings.size()) {
+            section->rows.push_back(words);
+        } else if (section) {
+            section->notes.push_back(line);
+        }
     }
     return sections;
 }
@@ -94,40 +102,55 @@ void ExpectSection(const Section& section, const Column<Record> (&table)[N],
     }
 }
 
-// The table of `words`: a data file, or an alignment and a pair.
-cli::NamedTable TableOf(const Words& words) {
-    const Input input = ReadInput(words[0]);
-    if (const auto* table = std::get_if<DataFileTable>(&input.content))
-        return {words[0], "-", table->counts, table->siteCount};
-    const Alignment& alignment = std::get<Alignment>(input.content);
-    return cli::TableOf(alignment, IndexOfName(alignment, words[2]),
-                        IndexOfName(alignment, words[3]), Ambiguity::Skip);
-}
+class ModelsText : public SampleAppTest {
+protected:
+    // File > Open of the input, its pair chosen in the dialog by the
+    // sequences' places, then Compare models.
+    std::string CompareInWindow(const Words& input, DialogAnswer pair) {
+        if (pair.button != 0) window->AnswerNextDialog(pair);
+        Open(input[0]);
+        std::filesystem::remove(folder / "models.txt");
+        Press(IDM_COMPARE);
+        EXPECT_EQ(TakeError(), "");
+        return FileBytes((folder / "models.txt").string());
+    }
+};
 
-std::string Output(Words command, const Words& input) {
+CliResult RunOn(Words command, const Words& input) {
     command.insert(command.begin() + 1, input.begin(), input.end());
-    return RunCli(command).out;
+    return RunCli(command);
 }
 
-TEST(ModelsText, EachSectionShowsUnderTheLabelsOfARecordsColumnsWhatTheCommandLineWrites) {
+TEST_F(ModelsText, EachSectionShowsUnderTheLabelsOfARecordsColumnsWhatTheCommandLineWrites) {
     const ScratchFile open("open.dat", "10\n1 1 1 0\n1 2 0 1\n0 0 1 1\n1 0 0 0\n");
-    const std::vector<Words> inputs = {{kSample},
-                                       {kPrimates, "--pair", "Human", "Chimpanzee"},
-                                       {kPrimates, "--pair", "Gibbon", "Orangutan"},
-                                       {kPrimates, "--pair", "Gorilla", "Human"},
-                                       {open.Path()}};
-    for (const Words& input : inputs) {
+    const ScratchFile rich("rich.dat", "474\n100 3 20 3\n3 100 3 5\n5 3 100 3\n3 20 3 100\n");
+    const struct {
+        Words input;
+        DialogAnswer pair;  // in the window
+    } inputs[] = {{{kSample}, {}},
+                  {{kPrimates, "--pair", "Human", "Chimpanzee"}, {0, 1, 0, IDC_PAIR_OK}},
+                  {{kPrimates, "--pair", "Gibbon", "Orangutan"}, {4, 3, 0, IDC_PAIR_OK}},
+                  {{kPrimates, "--pair", "Gorilla", "Human"}, {2, 0, 0, IDC_PAIR_OK}},
+                  {{open.Path()}, {}},
+                  {{rich.Path()}, {}}};
+    for (const auto& [input, pair] : inputs) {
         SCOPED_TRACE(input.back());
-        const cli::NamedTable table = TableOf(input);
-        const std::vector<Section> sections = Sections(ComparisonText(
-            {input[0], "", table.siteCount}, CompareModels(table.counts, table.siteCount)));
-        const std::vector<Row> fits = ReadTsv(Output({"fit", "--criterion", "ml"}, input));
-        const std::string compare = Output({"compare"}, input);
-        ASSERT_EQ(sections.size(), 4u);
-        ExpectSection(sections[0], kFitColumns, fits);
-        ExpectSection(sections[1], kFitColumns, fits);
-        ExpectSection(sections[2], kModelColumns, ReadTsv(compare));  // the models, before a blank
-        ExpectSection(sections[3], kTestColumns, ReadTsv(compare.substr(compare.find("\n\n") + 2)));
+        const std::vector<Section> sections = Sections(CompareInWindow(input, pair));
+        const std::vector<Row> fits = ReadTsv(
+            RunOn({"fit", "--criterion", "ml", "--model", kLikelihoodModelList}, input).out);
+        const CliResult compare = RunOn({"compare"}, input);
+        const std::vector<std::vector<Row>> blocks = ReadTsvBlocks(compare.out);
+        ASSERT_EQ(fits.size(), 9u);
+        ASSERT_EQ(blocks.size(), 3u);
+        ASSERT_EQ(sections.size(), 6u);
+        for (int s = 0; s < 3; ++s) ExpectSection(sections[s], kFitColumns, fits);
+        ExpectSection(sections[3], kModelColumns, blocks[0]);
+        ExpectSection(sections[4], kTestColumns, blocks[1]);
+        ExpectSection(sections[5], kSymmetryColumns, blocks[2]);
+        for (int s = 0; s < 5; ++s) EXPECT_TRUE(sections[s].notes.empty()) << s;
+        const bool rejected = compare.err.find("not symmetric at 5%") != std::string::npos;
+        EXPECT_EQ(!sections[5].notes.empty(), rejected);
+        EXPECT_EQ(rejected, input[0] == rich.Path());
     }
 }
 

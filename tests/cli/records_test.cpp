@@ -67,7 +67,7 @@ public:
         } else {
             Take('{');
             do {
-                String();
+                names.push_back(String());
                 Take(':');
                 blocks.push_back(Array());
             } while (TakeIf(','));
@@ -77,6 +77,8 @@ public:
             throw std::runtime_error("text after the JSON at " + std::to_string(at));
         return blocks;
     }
+
+    std::vector<std::string> names;  // of the arrays of an object
 
 private:
     char Peek() {
@@ -183,9 +185,13 @@ TEST(Records, TsvAndJsonGiveEveryRecordTheSameNamesInOrderAndTheSameValues) {
     for (const std::vector<std::string>& words : commands) {
         SCOPED_TRACE(words[0] + " " + words[1]);
         const std::vector<Block> tsv = TsvBlocks(RunCli(With(words, "tsv")).out);
-        const std::vector<Block> json = JsonBlocks(RunCli(With(words, "json")).out).Read();
-        ASSERT_EQ(tsv.size(), words[0] == "fit" ? 1u : 2u);
+        JsonBlocks reader(RunCli(With(words, "json")).out);
+        const std::vector<Block> json = reader.Read();
+        ASSERT_EQ(tsv.size(), words[0] == "fit" ? 1u : 3u);
         ASSERT_EQ(json.size(), tsv.size());
+        if (words[0] == "compare") {
+            EXPECT_EQ(reader.names, (std::vector<std::string>{"models", "tests", "symmetry"}));
+        }
         for (std::size_t b = 0; b < tsv.size(); ++b) {
             ASSERT_FALSE(tsv[b].empty());
             ASSERT_EQ(json[b].size(), tsv[b].size());
@@ -224,40 +230,59 @@ double NumberOf(const Record& record, const std::string& name) {
     return std::stod(cell->text);
 }
 
-// exp(-delta/2) over the four models of a pair, from each model's criterion.
+constexpr std::size_t kModels = 9;  // with a likelihood
+
+// exp(-delta/2) over the models of a pair, from each model's criterion.
 void ExpectWeights(const Block& models, const Block& fits, std::size_t first,
                    const std::string& criterion) {
     double best = HUGE_VAL, sum = 0.0;
-    for (std::size_t m = first; m < first + 4; ++m)
+    for (std::size_t m = first; m < first + kModels; ++m)
         best = std::min(best, NumberOf(fits[m], criterion));
-    for (std::size_t m = first; m < first + 4; ++m)
+    for (std::size_t m = first; m < first + kModels; ++m)
         sum += std::exp(-(NumberOf(fits[m], criterion) - best) / 2);
-    for (std::size_t m = first; m < first + 4; ++m) {
+    for (std::size_t m = first; m < first + kModels; ++m) {
         const double weight = std::exp(-(NumberOf(fits[m], criterion) - best) / 2) / sum;
         EXPECT_NEAR(NumberOf(models[m], "w_" + criterion), weight, 1e-6 * weight + 1e-300);
     }
 }
 
-// dist's pair is fitted as fit fits it, whatever the shortcut; none of these
-// pairs has an open interval, where fit's status would say so.
+// dist's pair is estimated as fit estimates it, whatever the shortcut, for
+// each criterion and every option; none of these pairs has an open interval,
+// where fit's status would say so. simulated_gaps.fasta: dyvern-simulate
+// --sequences 5 --sites 300 --seed 11 --gaps 0.08 --freqs 0.35,0.15,0.2,0.3
+// --tree-depth 0.3.
 TEST(Records, DistsPairRecordIsTheFitRecordsPart) {
-    for (const std::string& file :
-         {kPrimates, kCliData + "/awkward.fasta", kCliData + "/codes.fasta"})
-        for (const char* model : {"JC69", "F81", "K80", "HKY85"})
-            for (const char* criterion : {"ml", "ls"}) {
-                SCOPED_TRACE(file + " " + model + " " + criterion);
-                const std::vector<std::string> options = {"--model", model, "--criterion",
-                                                          criterion};
-                std::vector<std::string> dist = {"dist", file, "--format", "tsv"};
-                std::vector<std::string> fit = {"fit", file, "--all-pairs"};
-                dist.insert(dist.end(), options.begin(), options.end());
-                fit.insert(fit.end(), options.begin(), options.end());
-                const Block pairs = TsvBlocks(RunCli(dist).out).at(0);
-                const Block fits = TsvBlocks(RunCli(fit).out).at(0);
-                ASSERT_EQ(pairs.size(), fits.size());
-                ASSERT_FALSE(pairs.empty());
-                for (std::size_t p = 0; p < pairs.size(); ++p) ExpectHeldIn(pairs[p], fits[p]);
-            }
+    const std::vector<std::vector<std::string>> cases = {
+        {"--model", "JC69", "--criterion", "ls"},
+        {"--model", "HKY85", "--criterion", "ml"},
+        {"--model", "HKY85", "--criterion", "ls"},
+        {"--model", "F81", "--criterion", "ml", "--frequencies", "alignment", "--invariant", "0.2"},
+        {"--model", "K81", "--criterion", "ml", "--gamma", "1"},
+        {"--model", "TN93", "--criterion", "ml", "--frequencies", "pair", "--gamma", "0.5",
+         "--gamma-categories", "4"},
+        {"--model", "TN93", "--criterion", "formula", "--frequencies", "alignment", "--gamma",
+         "0.5"},
+        {"--model", "GTR", "--criterion", "ml"},
+        {"--model", "LogDet", "--criterion", "formula"},
+        {"--model", "paralinear", "--criterion", "formula", "--frequencies", "alignment"},
+        {"--model", "raw", "--criterion", "formula"},
+    };
+    for (const std::string& file : {kPrimates, kCliData + "/simulated_gaps.fasta",
+                                    kCliData + "/awkward.fasta", kCliData + "/codes.fasta"})
+        for (const std::vector<std::string>& options : cases) {
+            std::string shown = file;
+            for (const std::string& word : options) shown += " " + word;
+            SCOPED_TRACE(shown);
+            std::vector<std::string> dist = {"dist", file, "--format", "tsv"};
+            std::vector<std::string> fit = {"fit", file, "--all-pairs"};
+            dist.insert(dist.end(), options.begin(), options.end());
+            fit.insert(fit.end(), options.begin(), options.end());
+            const Block pairs = TsvBlocks(RunCli(dist).out).at(0);
+            const Block fits = TsvBlocks(RunCli(fit).out).at(0);
+            ASSERT_EQ(pairs.size(), fits.size());
+            ASSERT_FALSE(pairs.empty());
+            for (std::size_t p = 0; p < pairs.size(); ++p) ExpectHeldIn(pairs[p], fits[p]);
+        }
 }
 
 TEST(Records, CompareModelRecordIsTheLikelihoodFitRecordsPartWithTheirWeights) {
@@ -266,16 +291,18 @@ TEST(Records, CompareModelRecordIsTheLikelihoodFitRecordsPartWithTheirWeights) {
         {kSample}, {kPrimates, "--all-pairs"}, {open.Path()}};
     for (const std::vector<std::string>& input : inputs) {
         SCOPED_TRACE(input[0]);
-        std::vector<std::string> compare = {"compare"}, fit = {"fit", "--criterion", "ml"};
+        std::vector<std::string> compare = {"compare"},
+                                 fit = {"fit", "--criterion", "ml", "--model", kLikelihoodModelList};
         compare.insert(compare.end(), input.begin(), input.end());
         fit.insert(fit.end(), input.begin(), input.end());
         const Block models = TsvBlocks(RunCli(compare).out).at(0);
         const Block fits = TsvBlocks(RunCli(fit).out).at(0);
         ASSERT_EQ(models.size(), fits.size());
         ASSERT_FALSE(models.empty());
+        ASSERT_EQ(models.size() % kModels, 0u);
         for (std::size_t m = 0; m < models.size(); ++m)
             ExpectHeldIn(models[m], fits[m], {"w_AIC", "w_BIC"});
-        for (std::size_t first = 0; first < models.size(); first += 4) {
+        for (std::size_t first = 0; first < models.size(); first += kModels) {
             ExpectWeights(models, fits, first, "AIC");
             ExpectWeights(models, fits, first, "BIC");
         }

@@ -247,15 +247,17 @@ std::vector<std::string> CliLines(const std::string& arguments) {
     return out != nullptr && _pclose(out) == 0 ? lines : std::vector<std::string>{};
 }
 
-// Whether one of `lines` starts with the model of a row's `cells` and shows
-// each of its numbers as far as six decimals go.
+// Whether one of `lines` starts with the name of a row's `cells` (its model,
+// null model or test) and shows each of its other words, numbers as far as
+// six decimals go.
 bool ShowsRow(const std::vector<std::string>& lines, const std::vector<std::string>& cells) {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
         const std::vector<std::string> words = Words(line);
         const auto shown = [&](const std::string& cell) {
             double value = 0;
-            return !ParseNumber(cell, value) ||
-                   std::any_of(words.begin(), words.end(),
+            if (!ParseNumber(cell, value))
+                return std::find(words.begin(), words.end(), cell) != words.end();
+            return std::any_of(words.begin(), words.end(),
                                [&](const std::string& word) { return Near(word, value, 6e-7); });
         };
         return !words.empty() && words[0] == cells[2] &&
@@ -346,20 +348,22 @@ void CheckCompareModels(Checks& checks, RemoteProgram& program, const Setup& set
     program.PostCommand(IDM_COMPARE);
     checks.Expect(EditorShowed("models.txt", 20.0), "editor opened on models.txt and closed");
     const std::vector<std::string> lines = ReadLines(models);
-    // Each row of a model (k lnL AIC AICc BIC and the weights) or of a test
-    // (df LR P) that dyvern-cli prints must be a line of models.txt.
+    // Each row of a model (k lnL AIC AICc BIC and the weights), of a
+    // likelihood-ratio test (alternative df LR P) or of a symmetry test
+    // (statistic df P) that dyvern-cli prints must be a line of models.txt.
     int rows = 0;
     std::string missing;
     for (const std::string& row : CliLines("compare other.dat")) {
         const std::vector<std::string> cells = Words(row);
         double number = 0;
         // Headings hold a word where the rows hold lnL or df.
-        if (cells.size() < 7 || !ParseNumber(cells[4], number)) continue;
+        if (cells.size() < 6 || !ParseNumber(cells[4], number)) continue;
         ++rows;
         if (!ShowsRow(lines, cells)) missing += " [" + row + "]";
     }
-    checks.Expect(rows == 8 && missing.empty(),
-                  "every figure of the four models and four tests shown in models.txt",
+    checks.Expect(rows == 9 + 12 + 3 && missing.empty(),
+                  "every figure of the nine models, twelve tests of nested models and three of "
+                  "symmetry shown in models.txt",
                   std::to_string(rows) + " rows; not shown:" + missing);
 }
 

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 #include "estimate/model_comparison.h"
 #include "estimate/pair_fit.h"
@@ -77,6 +80,13 @@ TEST(SamplePair, RefinedAndWindowFitsAgreeWithAnIndependentProgramAndTheReportsT
     }
 }
 
+// The fit of `model` among the compared ones, found by name.
+const PairFit& FitOf(const ModelComparison& c, ModelKind model) {
+    for (const PairFit& fit : c.fits)
+        if (fit.model == model) return fit;
+    throw std::runtime_error(std::string("no fit of ") + FactsOf(model).word);
+}
+
 // The tests against statistics from baseml's likelihoods, with P from R
 // 4.2.2's pchisq(LR, df, lower.tail = FALSE); the criteria against each
 // other: AIC falls by LR - 2 df from null to alternative, BIC - AIC =
@@ -85,21 +95,24 @@ TEST(SamplePair, ModelComparisonFromTheKnownLikelihoods) {
     const DataFileTable data = SampleData();
     const ModelComparison c = CompareModels(data.counts, data.siteCount);
     ASSERT_TRUE(c.ranked);
-    EXPECT_NEAR(c.fits[0].aic, 3191.38511576, 1e-7);  // 2 - 2 lnL of JC69
+    ASSERT_EQ(c.fits.size(), 9u);
+    EXPECT_NEAR(FitOf(c, ModelKind::JC69).aic, 3191.38511576, 1e-7);  // 2 - 2 lnL
     const double aiccExcess[] = {4.0 / 893, 40.0 / 890, 12.0 / 892, 60.0 / 889};
-    for (int m = 0; m < 4; ++m) {
-        const PairFit& fit = c.fits[m];
+    for (const ModelKind model : kWindowModels) {
+        const int m = static_cast<int>(model);
+        const PairFit& fit = FitOf(c, model);
         const int k = kKnown[m].np - 1;
         EXPECT_EQ(fit.k, k);
         EXPECT_NEAR(fit.lnL, kKnown[m].lnL, 5e-8);
         EXPECT_NEAR(fit.bic - fit.aic, k * (std::log(895.0) - 2), 1e-9);
         EXPECT_NEAR(fit.aicc - fit.aic, aiccExcess[m], 1e-11);
     }
-    // F81 and K80 are 6.385 apart in AIC, so their weights 24.35 to 1.
-    EXPECT_NEAR(c.aicWeights[1] / c.aicWeights[2], std::exp((c.fits[2].aic - c.fits[1].aic) / 2),
-                1e-9 * c.aicWeights[1] / c.aicWeights[2]);
-    EXPECT_EQ(c.bestAIC, ModelKind::HKY85);
-    EXPECT_EQ(c.bestBIC, ModelKind::HKY85);
+    // F81 and K80 are 6.385 apart in AIC by baseml's likelihoods, so their
+    // weights 24.35 to 1.
+    const std::size_t f81 = &FitOf(c, ModelKind::F81) - c.fits.data();
+    const std::size_t k80 = &FitOf(c, ModelKind::K80) - c.fits.data();
+    const double ratio = std::exp(kKnown[1].lnL - kKnown[2].lnL - 2);
+    EXPECT_NEAR(c.aicWeights[f81] / c.aicWeights[k80], ratio, 2e-7 * ratio);
 
     const struct {
         ModelKind null, alternative;
@@ -108,40 +121,59 @@ TEST(SamplePair, ModelComparisonFromTheKnownLikelihoods) {
                   {ModelKind::F81, ModelKind::HKY85, 132.5864890184, 1.113484492e-30},
                   {ModelKind::JC69, ModelKind::F81, 139.7575201636, 4.263267172e-30},
                   {ModelKind::K80, ModelKind::HKY85, 142.971487162, 8.643849398e-31}};
-    for (int t = 0; t < 4; ++t) {
-        const LikelihoodRatioTest& test = c.tests[t];
-        const int null = static_cast<int>(tests[t].null);
-        const int alternative = static_cast<int>(tests[t].alternative);
-        EXPECT_EQ(test.null, tests[t].null);
-        EXPECT_EQ(test.alternative, tests[t].alternative);
-        EXPECT_EQ(test.df, kKnown[alternative].np - kKnown[null].np);
-        EXPECT_NEAR(test.statistic, tests[t].statistic, 1e-7);
-        EXPECT_NEAR(test.prob / tests[t].prob, 1.0, 2e-7);
-        EXPECT_NEAR(c.fits[null].aic - c.fits[alternative].aic, test.statistic - 2 * test.df, 1e-9);
+    std::size_t seen = 0;
+    for (const LikelihoodRatioTest& test : c.tests) {
+        for (const auto& known : tests) {
+            if (test.null != known.null || test.alternative != known.alternative) continue;
+            ++seen;
+            const auto& null = kKnown[static_cast<int>(known.null)];
+            const auto& alternative = kKnown[static_cast<int>(known.alternative)];
+            EXPECT_EQ(test.df, alternative.np - null.np);
+            EXPECT_NEAR(test.statistic, known.statistic, 1e-7);
+            EXPECT_NEAR(test.prob / known.prob, 1.0, 2e-7);
+            EXPECT_NEAR(FitOf(c, known.null).aic - FitOf(c, known.alternative).aic,
+                        test.statistic - 2 * test.df, 1e-9);
+        }
     }
+    EXPECT_EQ(seen, 4u);
 }
 
 // A table with equal composition and transitions a third of the differences
-// is JC69's: all four models reach the same lnL, so the weights rest on k
-// alone (k from baseml's count above): e^-k by AIC and n^(-k/2) by BIC, each
-// set adding to 1 and falling as k grows; every test gives LR = 0, P = 1.
+// is JC69's: every model reaches the same lnL, so the weights rest on k
+// alone: e^-k by AIC and n^(-k/2) by BIC, each set adding to 1 and falling
+// as k grows; every test gives LR = 0, P = 1. k counts the branch length and
+// each model's free rate ratios and base frequencies.
 TEST(ModelComparison, EqualLikelihoodsAreWeighedByTheirParameterCounts) {
     DivergenceCounts table;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) table[i][j] = i == j ? 40 : 2;
     const ModelComparison c = CompareModels(table, 200);
+    const struct {
+        ModelKind model;
+        int k;
+    } counts[] = {{ModelKind::JC69, 1}, {ModelKind::F81, 4},   {ModelKind::K80, 2},
+                  {ModelKind::T92, 3},  {ModelKind::K81, 3},   {ModelKind::F84, 5},
+                  {ModelKind::HKY85, 5}, {ModelKind::TN93, 6}, {ModelKind::GTR, 9}};
+    ASSERT_EQ(c.fits.size(), std::size(counts));
     double aicSum = 0.0, bicSum = 0.0;
-    for (const auto& known : kKnown) {
-        aicSum += std::exp(1 - known.np);
-        bicSum += std::pow(200.0, (1 - known.np) / 2.0);
+    for (const auto& known : counts) {
+        aicSum += std::exp(-known.k);
+        bicSum += std::pow(200.0, -known.k / 2.0);
     }
-    for (int m = 0; m < 4; ++m) {
-        EXPECT_NEAR(c.fits[m].lnL, c.fits[0].lnL, 1e-9);
-        const int k = kKnown[m].np - 1;
-        EXPECT_NEAR(c.aicWeights[m], std::exp(-k) / aicSum, 1e-9);
-        EXPECT_NEAR(c.bicWeights[m], std::pow(200.0, -k / 2.0) / bicSum, 1e-9);
-        EXPECT_NEAR(c.tests[m].statistic, 0.0, 1e-9);
-        EXPECT_NEAR(c.tests[m].prob, 1.0, 1e-4);
+    const double lnL = FitOf(c, ModelKind::JC69).lnL;
+    for (const auto& known : counts) {
+        SCOPED_TRACE(FactsOf(known.model).word);
+        const PairFit& fit = FitOf(c, known.model);
+        const std::size_t m = &fit - c.fits.data();
+        EXPECT_EQ(fit.k, known.k);
+        EXPECT_NEAR(fit.lnL, lnL, 1e-9);
+        EXPECT_NEAR(c.aicWeights[m], std::exp(-known.k) / aicSum, 1e-9);
+        EXPECT_NEAR(c.bicWeights[m], std::pow(200.0, -known.k / 2.0) / bicSum, 1e-9);
+    }
+    ASSERT_EQ(c.tests.size(), 12u);
+    for (const LikelihoodRatioTest& test : c.tests) {
+        EXPECT_NEAR(test.statistic, 0.0, 1e-9);
+        EXPECT_NEAR(test.prob, 1.0, 1e-4);
     }
     EXPECT_EQ(c.bestAIC, ModelKind::JC69);
     EXPECT_EQ(c.bestBIC, ModelKind::JC69);
