@@ -13,7 +13,10 @@ const OptionRule kFrequencies{"frequencies", 1, {"pair", "alignment"}};
 const OptionRule kGamma{"gamma", 1, {}};
 const OptionRule kGammaCategories{"gamma-categories", 1, {}};
 const OptionRule kInvariant{"invariant", 1, {}};
-const OptionRule kAmbiguity{"ambiguity", 1, {"skip", "average", "resolve"}};
+const OptionRule kAmbiguity{
+    "ambiguity", 1, {"skip", "average", "resolve", "resolve-shared", "gapmm"}};
+const OptionRule kUnknownAsCode{"n-ambiguous", 0, {}};
+const OptionRule kResolveLimit{"resolve-limit", 1, {}};
 const OptionRule kRecordFormat{"format", 1, {"tsv", "json"}};
 const OptionRule kMatrixFormat{"format", 1, {"phylip", "tsv"}};
 const OptionRule kThreads{"threads", 1, {}};
@@ -28,20 +31,36 @@ constexpr const char* kPairHelp =
     "  --all-pairs          every pair, in the order of the alignment\n";
 
 constexpr const char* kAmbiguityHelp =
-    "  --ambiguity MODE     what an ambiguity code (R, Y, ..., N) does to a site:\n"
-    "                       skip    the site is left out (the default)\n"
+    "  --ambiguity MODE     what a site with an ambiguity code (R, Y, S, W, K, M, B,\n"
+    "                       D, H, V) in either sequence counts as:\n"
+    "                       skip    the site is left out (the default).\n"
     "                       average the site is shared out in equal parts over the\n"
-    "                               base pairs the codes allow\n"
+    "                               base pairs the two sequences allow.\n"
     "                       resolve a code that allows the other sequence's base\n"
-    "                               counts as that base; otherwise as average\n"
-    "                       A site with a gap or missing data in either sequence is\n"
-    "                       always left out of that pair (pairwise deletion).\n";
+    "                               counts as that base; otherwise as average.\n"
+    "                       resolve-shared\n"
+    "                               as resolve, and two codes that share bases\n"
+    "                               count as a match on those bases (tn93's\n"
+    "                               resolve); otherwise as average.\n"
+    "                       gapmm   as average, with N and ? read as codes and a gap\n"
+    "                               against a base or code read as N, so that it\n"
+    "                               counts as three quarters of a difference\n"
+    "                               (tn93's gapmm).\n"
+    "                       Otherwise a site with a gap, N or ? in either sequence\n"
+    "                       is left out of that pair (pairwise deletion).\n"
+    "  --n-ambiguous        read N and ? as codes that allow every base, counted as\n"
+    "                       the mode counts codes, rather than as missing data\n"
+    "                       (tn93 reads them so)\n"
+    "  --resolve-limit F    under resolve and resolve-shared: a pair whose resolved\n"
+    "                       sites (and sites with a code on both sides) are at\n"
+    "                       least F of its sites is counted under average instead\n"
+    "                       (tn93's -g; default 1, never)\n";
 
 constexpr const char* kFitHelp =
     "Usage: dyvern-cli fit FILE [--pair NAME1 NAME2 | --all-pairs] [--model M[,M...]]\n"
     "                  [--criterion ml|ls|formula|both] [--frequencies pair|alignment]\n"
     "                  [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
-    "                  [--ambiguity skip|average|resolve] [--format tsv|json]\n\n"
+    "                  [--ambiguity MODE] [--format tsv|json]\n\n"
     "Fits each model to the table of each pair and writes one row per pair, model\n"
     "and criterion: by maximum likelihood and, for the window's models, least\n"
     "squares (both, the default), or by the criterion given.\n\n"
@@ -54,7 +73,7 @@ constexpr const char* kCompareHelp =
     "Usage: dyvern-cli compare FILE [--pair NAME1 NAME2 | --all-pairs]\n"
     "                      [--frequencies pair|alignment]\n"
     "                      [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
-    "                      [--ambiguity skip|average|resolve] [--format tsv|json]\n\n"
+    "                      [--ambiguity MODE] [--format tsv|json]\n\n"
     "Compares every model with a likelihood (JC69, F81, K80, T92, K81, F84, HKY85,\n"
     "TN93, GTR) fitted to each pair: k, lnL, AIC, AICc, BIC and the Akaike weights\n"
     "by AIC and by BIC; then, after a blank line, the likelihood-ratio tests of the\n"
@@ -74,7 +93,7 @@ constexpr const char* kDistHelp =
     "Usage: dyvern-cli dist ALIGNMENT [--model M] [--criterion ml|ls|formula]\n"
     "                   [--frequencies pair|alignment]\n"
     "                   [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
-    "                   [--ambiguity skip|average|resolve] [--format phylip|tsv]\n"
+    "                   [--ambiguity MODE] [--format phylip|tsv]\n"
     "                   [--threads N] [--max-d VALUE] [--output FILE]\n\n"
     "d, substitutions per site, for every pair of sequences.\n\n"
     "  --model M            any model below (default: K80), by maximum likelihood\n"
@@ -97,14 +116,14 @@ constexpr const char* kDistHelp =
     "inf or NA with its status, and standard error names every such pair.\n";
 
 constexpr const char* kTableHelp =
-    "Usage: dyvern-cli table ALIGNMENT NAME1 NAME2 [--ambiguity skip|average|resolve]\n\n"
+    "Usage: dyvern-cli table ALIGNMENT NAME1 NAME2 [--ambiguity MODE]\n\n"
     "Writes the table of base pairs of two sequences as a data file that the\n"
     "Dyvern window opens: the number of sites counted, then the 16 counts, rows\n"
     "the bases of NAME1 and columns those of NAME2, both in the order A, C, G, T.\n";
 
 constexpr const char* kReportHelp =
     "Usage: dyvern-cli report FILE [--pair NAME1 NAME2] --model M\n"
-    "                     [--ambiguity skip|average|resolve]\n\n"
+    "                     [--ambiguity MODE]\n\n"
     "Writes the window's report of the model (JC69, F81, K80 or HKY85) at its\n"
     "likelihood optimum: the same text as the file the window writes after Solve\n"
     "and Report.\n";
@@ -116,16 +135,14 @@ std::string Join(const char* a, const char* b, const char* c = "") {
 }  // namespace
 
 const std::vector<Command>& Commands() {
-    static const std::string fitHelp =
-        Join(kFitHelp, EstimationHelp(true, true).c_str(), "\n") + ModelsHelp() + "\n" +
-        FitColumnsHelp() + "\n" + kPairHelp + kAmbiguityHelp;
+    static const std::string fitHelp = Join(kFitHelp, EstimationHelp(true, true).c_str(), "\n") +
+                                       ModelsHelp() + "\n" + FitColumnsHelp() + "\n" + kPairHelp +
+                                       kAmbiguityHelp;
     static const std::string compareHelp = std::string(kCompareHelp) + NestedPairsHelp() +
-                                           kCompareTestsHelp + "\n" +
-                                           EstimationHelp(false, false) + "\n" + kPairHelp +
-                                           kAmbiguityHelp;
-    static const std::string distHelp =
-        Join(kDistHelp, "Options:\n", kAmbiguityHelp) + "\n" + EstimationHelp(true, true) + "\n" +
-        ModelsHelp();
+                                           kCompareTestsHelp + "\n" + EstimationHelp(false, false) +
+                                           "\n" + kPairHelp + kAmbiguityHelp;
+    static const std::string distHelp = Join(kDistHelp, "Options:\n", kAmbiguityHelp) + "\n" +
+                                        EstimationHelp(true, true) + "\n" + ModelsHelp();
     static const std::string tableHelp = Join(kTableHelp, "Options:\n", kAmbiguityHelp);
     static const std::string reportHelp = Join(kReportHelp, kPairHelp, kAmbiguityHelp);
     static const std::vector<Command> kCommands = {
@@ -133,29 +150,29 @@ const std::vector<Command>& Commands() {
          "fit the models to each pair: estimates, d, its uncertainty, fit test",
          fitHelp.c_str(),
          {kPair, kAllPairs, kModel, kCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant,
-          kAmbiguity, kRecordFormat},
+          kAmbiguity, kUnknownAsCode, kResolveLimit, kRecordFormat},
          RunFit},
         {"compare",
          "compare the models by likelihood: AIC, BIC, weights, LR and symmetry tests",
          compareHelp.c_str(),
          {kPair, kAllPairs, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
-          kRecordFormat},
+          kUnknownAsCode, kResolveLimit, kRecordFormat},
          RunCompare},
         {"dist",
          "d for all pairs, as a matrix or a list",
          distHelp.c_str(),
          {kModel, kOneCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
-          kMatrixFormat, kThreads, kMaxD, kOutput},
+          kUnknownAsCode, kResolveLimit, kMatrixFormat, kThreads, kMaxD, kOutput},
          RunDist},
         {"table",
          "the table of base pairs of two sequences, as a data file",
          tableHelp.c_str(),
-         {kAmbiguity},
+         {kAmbiguity, kUnknownAsCode, kResolveLimit},
          RunTable},
         {"report",
          "the window's goodness-of-fit report for one model",
          reportHelp.c_str(),
-         {kPair, kModel, kAmbiguity},
+         {kPair, kModel, kAmbiguity, kUnknownAsCode, kResolveLimit},
          RunReport},
     };
     return kCommands;

@@ -28,7 +28,6 @@ DistanceOptions ReadOptions(const Arguments& arguments) {
     options.fit.variation = choice.variation;
     options.pairFrequencies = choice.frequencies == FrequencySource::Pair &&
                               options.criterion == Criterion::MaxLikelihood;
-    options.ambiguity = AmbiguityOption(arguments);
     if (arguments.Has("threads"))
         options.threads = WholeNumber("threads", arguments.Value("threads", ""), 0, kMostThreads);
     return options;
@@ -84,7 +83,7 @@ int RunDist(const Arguments& arguments, Streams streams) {
         throw UsageError(path + " is a data file, one pair: dist needs an alignment");
     const Alignment& alignment = std::get<Alignment>(input.content);
     GiveFrequencies(arguments, alignment, options);
-    const PackedAlignment packed(alignment);
+    const PackedAlignment packed(alignment, ReadingOption(arguments));
     const DistRowFormatter formatter(packed, matrix, filter);
 
     // Only the first process of an MPI run writes; the others leave the file alone.

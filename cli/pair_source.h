@@ -29,15 +29,18 @@ struct NamedTable {
 // The pair's names as its records give them.
 inline PairNames NamesOf(const NamedTable& table) { return {table.seq1, table.seq2}; }
 
-// The --ambiguity option, Skip by default.
-Ambiguity AmbiguityOption(const Arguments& arguments);
+// How sites are read: --ambiguity (skip by default), --n-ambiguous and
+// --resolve-limit. Throws UsageError for a limit outside [0, 1] or one given
+// to a mode that does not resolve.
+SiteReading ReadingOption(const Arguments& arguments);
 
 // The tables that --pair or --all-pairs choose (an alignment of two sequences
 // needs neither; a data file takes neither). Throws UsageError or InputError.
 std::vector<NamedTable> ChosenTables(const Input& input, const Arguments& arguments);
 
 // The table of sequences i and j of an alignment.
-NamedTable TableOf(const Alignment& alignment, std::size_t i, std::size_t j, Ambiguity ambiguity);
+NamedTable TableOf(const Alignment& alignment, std::size_t i, std::size_t j,
+                   const SiteReading& reading);
 
 // What each table left out, on standard error: one line per table.
 void WriteSitesLeftOut(const std::vector<NamedTable>& tables, std::ostream& err);

@@ -36,7 +36,7 @@ int RunTable(const Arguments& arguments, Streams streams) {
     const std::size_t i = IndexOfName(alignment, arguments.operands[1]);
     const std::size_t j = IndexOfName(alignment, arguments.operands[2]);
     if (i == j) throw UsageError("the two names are the same: '" + arguments.operands[1] + "'");
-    const NamedTable table = TableOf(alignment, i, j, AmbiguityOption(arguments));
+    const NamedTable table = TableOf(alignment, i, j, ReadingOption(arguments));
     WriteSitesLeftOut({table}, streams.err);
 
     streams.out << table.siteCount << "\n";

@@ -7,9 +7,9 @@
 
 #include "distance/distance_rows.h"
 #include "distance/likelihood_terms.h"
+#include "distance/packed_pair.h"
 #include "model/criteria.h"
 #include "model/model_coordinates.h"
-#include "distance/packed_pair.h"
 #include "simulation.h"
 
 namespace dyvern {
@@ -34,7 +34,7 @@ void BM_CountPackedPair(benchmark::State& state) {
     const PackedAlignment packed(Sample());
     std::size_t j = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CountPackedPair(packed, 0, j, Ambiguity::Skip));
+        benchmark::DoNotOptimize(CountPackedPair(packed, 0, j));
         j = j + 1 == packed.size() ? 1 : j + 1;
     }
 }
@@ -53,8 +53,7 @@ BENCHMARK(BM_CountPairFromText);
 std::vector<PairTable> SampleTables() {
     const PackedAlignment packed(Sample());
     std::vector<PairTable> tables;
-    for (std::size_t j = 1; j < 101; ++j)
-        tables.push_back(CountPackedPair(packed, 0, j, Ambiguity::Skip));
+    for (std::size_t j = 1; j < 101; ++j) tables.push_back(CountPackedPair(packed, 0, j));
     return tables;
 }
 

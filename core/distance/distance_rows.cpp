@@ -21,8 +21,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-PairDistance Diagonal(const PackedAlignment& packed, const DistanceOptions& options, int row) {
-    const PairTable self = CountPackedPair(packed, row, row, options.ambiguity);
+PairDistance Diagonal(const PackedAlignment& packed, int row) {
+    const PairTable self = CountPackedPair(packed, row, row);
     if (self.sites == 0)
         return {0, std::numeric_limits<double>::quiet_NaN(),
                 std::numeric_limits<double>::quiet_NaN(), FitStatus::Unfittable};
@@ -40,13 +40,14 @@ PairDistance FormulaDistanceOfKinds(const DifferenceCounts& d, const DistanceOpt
     const double n = static_cast<double>(d.plain);
     std::optional<double> gamma;
     if (std::isfinite(options.fit.variation.alpha)) gamma = options.fit.variation.alpha;
-    const FormulaDistance form = FormulaDistanceOfShares(
-        options.model,
-        SharesByKind(n, static_cast<double>(d.transitions) / n,
-                     static_cast<double>(d.transversions) / n),
-        {0.25, 0.25, 0.25, 0.25}, gamma);
+    const FormulaDistance form =
+        FormulaDistanceOfShares(options.model,
+                                SharesByKind(n, static_cast<double>(d.transitions) / n,
+                                             static_cast<double>(d.transversions) / n),
+                                {0.25, 0.25, 0.25, 0.25}, gamma);
     const double se = form.variance >= 0.0 ? std::sqrt(form.variance) : kNaN;
-    return {static_cast<int>(d.plain), form.d, se, d.plain > 0 ? form.status : FitStatus::Unfittable};
+    return {static_cast<int>(d.plain), form.d, se,
+            d.plain > 0 ? form.status : FitStatus::Unfittable};
 }
 
 // Any model and criterion by the fit of the pair's whole table.
@@ -83,17 +84,16 @@ PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOption
     const int first = std::min(i, j), second = std::max(i, j);
     const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80 ||
                         options.model == ModelKind::Raw;
-    const bool kinds = byKind && KindsSuffice(packed, first, second, options.ambiguity);
+    const bool kinds = byKind && KindsSuffice(packed, first, second);
     if (kinds && (WindowFastPath(options) || options.criterion == Criterion::Formula)) {
         const DifferenceCounts d =
             CountDifferences(packed.planes(first), packed.planes(second), packed.wordCount());
-        if (options.criterion == Criterion::Formula)
-            return FormulaDistanceOfKinds(d, options);
+        if (options.criterion == Criterion::Formula) return FormulaDistanceOfKinds(d, options);
         return DistanceOfKinds(static_cast<int>(d.plain), static_cast<double>(d.transitions),
                                static_cast<double>(d.transversions), options.model,
                                options.criterion);
     }
-    const PairTable table = CountPackedPair(packed, first, second, options.ambiguity);
+    const PairTable table = CountPackedPair(packed, first, second);
     if (WindowFastPath(options)) return DistanceOf(table, options.model, options.criterion);
     return FittedDistance(table, options, first, second);
 }
@@ -105,7 +105,7 @@ std::vector<PairDistance> DistanceRow(const PackedAlignment& packed, const Dista
     const int first = shape == RowShape::Square ? 0 : row + 1;
     distances.reserve(static_cast<std::size_t>(std::max(0, n - first)));
     for (int j = first; j < n; ++j)
-        distances.push_back(j == row ? Diagonal(packed, options, row)
+        distances.push_back(j == row ? Diagonal(packed, row)
                                      : DistanceBetween(packed, options, row, j));
     return distances;
 }

@@ -17,7 +17,6 @@ namespace dyvern {
 struct DistanceOptions {
     ModelKind model = ModelKind::JC69;
     Criterion criterion = Criterion::MaxLikelihood;
-    Ambiguity ambiguity = Ambiguity::Skip;
     int threads = 0;  // 0: every core the machine has
     // Rate variation, and frequencies given for every pair (the alignment's).
     FitOptions fit;

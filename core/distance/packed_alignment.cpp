@@ -15,7 +15,8 @@ std::string Named(const std::string& name) { return "sequence '" + name + "'"; }
 
 }  // namespace
 
-PackedAlignment::PackedAlignment(const Alignment& alignment) : names_(alignment.names) {
+PackedAlignment::PackedAlignment(const Alignment& alignment, const SiteReading& reading)
+    : names_(alignment.names), reading_(reading) {
     if (alignment.sequences.size() != names_.size())
         throw std::invalid_argument("an alignment needs one name per sequence");
     const std::size_t length = alignment.sequences.empty() ? 0 : alignment.sequences[0].size();
@@ -44,12 +45,18 @@ void PackedAlignment::Pack(std::size_t sequence, const std::string& codes) {
             throw std::invalid_argument(
                 Named(names_[sequence]) + " holds " + QuotedChar(codes[site]) + " at site " +
                 std::to_string(site + 1) + ", which is not a nucleotide code");
-        const BaseSet bases = code == 'N' ? 0 : BasesOf(code);
+        const bool gap = code == '-' && reading_.ambiguity == Ambiguity::GapMismatch;
+        const bool unknown = code == 'N' || code == '?';
+        BaseSet bases = BasesOf(code);
+        if (gap || (unknown && reading_.ReadsUnknownAsAmbiguous()))
+            bases = kAnyBase;
+        else if (unknown)
+            bases = 0;
         if (bases == 0) continue;
         const int count = BaseCount(bases);
         int plane = kAmbiguousPlane;
         if (count == 1) plane = bases == 1 ? 0 : bases == 2 ? 1 : bases == 4 ? 2 : 3;
-        if (count > 1) ambiguous_.push_back({site, bases});
+        if (count > 1) ambiguous_.push_back({site, bases, gap});
         words[(site / kWordBits) * kPlanesPerWord + plane] |= std::uint64_t{1}
                                                               << (site % kWordBits);
     }

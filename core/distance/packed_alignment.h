@@ -1,8 +1,9 @@
-// An alignment packed once for counting many pairs: per sequence and per
-// 64-site word, one bit plane for each plain base (A C G T) and one for
-// ambiguity codes; '-', '?' and N set no bit. Ambiguity codes are rare, so
-// each sequence also keeps the sorted list of its ambiguous sites and their
-// bases, for the exact per-site rule.
+// An alignment packed once for counting many pairs under one way of reading
+// its sites: per sequence and per 64-site word, one bit plane for each plain
+// base (A C G T) and one for the sites that hold a code (R Y S W K M B D H V;
+// N and ? where the reading takes them as codes; under GapMismatch, '-');
+// what is left sets no bit. Codes are rare, so each sequence also keeps the
+// sorted list of its coded sites and their bases, for the exact per-site rule.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 
 #include "align/alignment.h"
 #include "align/iupac.h"
+#include "align/pair_table.h"
 
 namespace dyvern {
 
@@ -20,7 +22,8 @@ inline constexpr int kAmbiguousPlane = 4;
 
 struct AmbiguousSite {
     int site;
-    BaseSet bases;  // two or three bases
+    BaseSet bases;  // two to four bases
+    bool gap;       // a '-' read as N (under GapMismatch)
 };
 
 class PackedAlignment {
@@ -28,7 +31,9 @@ public:
     // Throws std::invalid_argument naming the sequence for a character that
     // is not a nucleotide code or a length unlike the first sequence's, and
     // std::length_error beyond the int range of sites.
-    explicit PackedAlignment(const Alignment& alignment);
+    explicit PackedAlignment(const Alignment& alignment, const SiteReading& reading = {});
+
+    const SiteReading& reading() const { return reading_; }
 
     std::size_t size() const { return names_.size(); }
     int siteCount() const { return sites_; }
@@ -54,6 +59,7 @@ private:
     void Pack(std::size_t sequence, const std::string& codes);
 
     std::vector<std::string> names_;
+    SiteReading reading_;
     int sites_ = 0;
     std::size_t words_ = 0;
     std::vector<std::uint64_t> planes_;
@@ -61,8 +67,8 @@ private:
     std::vector<std::size_t> ambiguousStart_;  // size() + 1 offsets into ambiguous_
 };
 
-// The bases a packed sequence allows at a site: one for a plain base, two or
-// three for an ambiguity code, none for '-', '?' or N.
+// The bases a packed sequence allows at a site as its reading reads it: one
+// for a plain base, two to four for a code, none for a site it leaves out.
 BaseSet PackedBasesAt(const PackedAlignment& packed, std::size_t sequence, int site);
 
 }  // namespace dyvern

@@ -1,6 +1,6 @@
 // The pair table of two sequences of a packed alignment, equal to CountPair's
-// on their text: plain sites by bit planes, ambiguous ones by the same
-// per-site rule.
+// on their text under the alignment's reading: plain sites by bit planes,
+// coded ones by the same per-site rule.
 #pragma once
 
 #include <cstddef>
@@ -11,12 +11,11 @@
 namespace dyvern {
 
 PairTable CountPackedPair(const PackedAlignment& packed, std::size_t sequence1,
-                          std::size_t sequence2, Ambiguity ambiguity);
+                          std::size_t sequence2);
 
 // Whether the pair has nothing to share out, so that its counts by kind of
 // pair (plane_counts.h) are all that JC69 and K80 see: under Skip, or with
 // no ambiguous site in either sequence.
-bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2,
-                  Ambiguity ambiguity);
+bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2);
 
 }  // namespace dyvern

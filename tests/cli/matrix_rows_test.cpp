@@ -56,8 +56,7 @@ RowText KeptRows(const PackedAlignment& packed, const DistanceOptions& options,
 }
 
 TEST(MatrixRows, KeepingEachPairOnceWritesTheFullRowsBytes) {
-    const PackedAlignment packed(MixedAlignment(13, 70, 5));
-    const DistRowFormatter formatter(packed, true, {});
+    const Alignment alignment = MixedAlignment(13, 70, 5);
     const struct {
         ModelKind model;
         Ambiguity ambiguity;
@@ -73,9 +72,10 @@ TEST(MatrixRows, KeepingEachPairOnceWritesTheFullRowsBytes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.begin) + " to " + std::to_string(c.end) + ", " +
                      std::to_string(c.threads) + " threads");
+        const PackedAlignment packed(alignment, c.ambiguity);
+        const DistRowFormatter formatter(packed, true, {});
         DistanceOptions options;
         options.model = c.model;
-        options.ambiguity = c.ambiguity;
         options.threads = c.threads;
         const RowText full = FullRows(packed, options, formatter, c.begin, c.end);
         const RowText kept = KeptRows(packed, options, formatter, c.begin, c.end);

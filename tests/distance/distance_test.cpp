@@ -62,32 +62,56 @@ Alignment RandomAlignment(const AlignmentShape& shape, std::uint32_t seed) {
     return alignment;
 }
 
-TEST(PackedPair, EqualsCountPairOnRandomAlignments) {
+// Every way of reading sites: each mode, N and ? as codes or not, and a
+// resolve limit low enough that some pairs fall back to average.
+std::vector<SiteReading> EveryReading() {
+    std::vector<SiteReading> readings;
+    for (const Ambiguity mode : {Ambiguity::Skip, Ambiguity::Average, Ambiguity::Resolve,
+                                 Ambiguity::ResolveShared, Ambiguity::GapMismatch})
+        for (const bool unknown : {false, true})
+            for (const double limit : {1.0, 0.03}) {
+                SiteReading reading(mode);
+                reading.unknownAsAmbiguous = unknown;
+                reading.resolveLimit = limit;
+                readings.push_back(reading);
+            }
+    return readings;
+}
+
+TEST(PackedPair, EqualsCountPairOnRandomAlignmentsUnderEveryReading) {
     const AlignmentShape shapes[] = {
         {3, 1, 0.0, 0.0, 0.0},   {4, 63, 0.1, 0.1, 0.1},     {4, 64, 0.0, 0.0, 0.3},
         {4, 65, 0.3, 0.0, 0.0},  {5, 200, 0.05, 0.05, 0.05}, {3, 1000, 0.02, 0.02, 0.5},
         {6, 129, 0.0, 0.0, 0.0}, {3, 300, 0.4, 0.4, 0.2},    {2, 0, 0.0, 0.0, 0.0},
     };
+    int averaged = 0;
     for (const AlignmentShape& shape : shapes) {
-        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        for (std::uint32_t seed = 1; seed <= 3; ++seed) {
             const Alignment alignment = RandomAlignment(shape, seed);
-            const PackedAlignment packed(alignment);
-            for (const Ambiguity mode : {Ambiguity::Skip, Ambiguity::Average, Ambiguity::Resolve})
+            for (const SiteReading& reading : EveryReading()) {
+                const PackedAlignment packed(alignment, reading);
                 for (int i = 0; i < shape.sequences; ++i)
                     for (int j = 0; j < shape.sequences; ++j) {
                         SCOPED_TRACE(::testing::Message()
                                      << shape.sites << " sites, seed " << seed << ", mode "
-                                     << static_cast<int>(mode) << ", pair " << i << "," << j);
+                                     << static_cast<int>(reading.ambiguity) << ", N "
+                                     << reading.unknownAsAmbiguous << ", limit "
+                                     << reading.resolveLimit << ", pair " << i << "," << j);
                         const PairTable text =
-                            CountPair(alignment.sequences[i], alignment.sequences[j], mode);
-                        const PairTable table = CountPackedPair(packed, i, j, mode);
+                            CountPair(alignment.sequences[i], alignment.sequences[j], reading);
+                        const PairTable table = CountPackedPair(packed, i, j);
                         EXPECT_EQ(table.sites, text.sites);
                         EXPECT_EQ(table.gapOrMissing, text.gapOrMissing);
                         EXPECT_EQ(table.ambiguous, text.ambiguous);
+                        EXPECT_EQ(table.resolved, text.resolved);
+                        EXPECT_EQ(table.averaged, text.averaged);
                         EXPECT_EQ(table.counts, text.counts);
+                        averaged += table.averaged;
                     }
+            }
         }
     }
+    EXPECT_GT(averaged, 0) << "no pair reached the resolve limit";
 }
 
 using Rows = std::vector<std::vector<PairDistance>>;
@@ -118,23 +142,32 @@ void ExpectRows(const PackedAlignment& packed, const DistanceOptions& options, R
     EXPECT_EQ(next, end);
 }
 
+DistanceOptions OptionsOf(ModelKind model, Criterion criterion) {
+    DistanceOptions options;
+    options.model = model;
+    options.criterion = criterion;
+    return options;
+}
+
 Alignment RowsAlignment() { return RandomAlignment({kSequences, 150, 0.05, 0.05, 0.05}, 7); }
 
 TEST(DistanceRows, EachEntryIsItsPairsDistanceForEveryThreadCountShapeAndRange) {
     const Alignment alignment = RowsAlignment();
-    const PackedAlignment packed(alignment);
     const DistanceOptions cases[] = {
-        {ModelKind::K80, Criterion::MaxLikelihood, Ambiguity::Resolve, 1},
-        {ModelKind::JC69, Criterion::LeastSquares, Ambiguity::Skip, 1},
-        {ModelKind::HKY85, Criterion::MaxLikelihood, Ambiguity::Average, 1},
+        OptionsOf(ModelKind::K80, Criterion::MaxLikelihood),
+        OptionsOf(ModelKind::JC69, Criterion::LeastSquares),
+        OptionsOf(ModelKind::HKY85, Criterion::MaxLikelihood),
     };
-    for (DistanceOptions options : cases) {
+    const Ambiguity modes[] = {Ambiguity::Resolve, Ambiguity::Skip, Ambiguity::GapMismatch};
+    for (std::size_t c = 0; c < std::size(cases); ++c) {
+        DistanceOptions options = cases[c];
+        const PackedAlignment packed(alignment, modes[c]);
         Rows expected(kSequences, std::vector<PairDistance>(kSequences));
         for (int i = 0; i < kSequences; ++i)
             for (int j = i + 1; j < kSequences; ++j)
-                expected[i][j] = expected[j][i] = DistanceOf(
-                    CountPair(alignment.sequences[i], alignment.sequences[j], options.ambiguity),
-                    options.model, options.criterion);
+                expected[i][j] = expected[j][i] =
+                    DistanceOf(CountPair(alignment.sequences[i], alignment.sequences[j], modes[c]),
+                               options.model, options.criterion);
         SCOPED_TRACE(::testing::Message() << "model " << static_cast<int>(options.model));
         for (const int threads : {1, 2, 3, 0}) {
             options.threads = threads;
@@ -167,7 +200,8 @@ TEST(DistanceRows, BadInputAndFailingCallbacksEndCleanly) {
         if (row == 3) throw std::runtime_error("disk full");
         ++delivered;
     };
-    DistanceOptions options{ModelKind::JC69, Criterion::MaxLikelihood, Ambiguity::Skip, -1};
+    DistanceOptions options = OptionsOf(ModelKind::JC69, Criterion::MaxLikelihood);
+    options.threads = -1;
     EXPECT_THROW(ComputeDistanceRows(packed, options, RowShape::Square, 0, kSequences, failAtThree),
                  std::invalid_argument);
     options.threads = 2;
