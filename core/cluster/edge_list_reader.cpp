@@ -25,9 +25,14 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
+// A first line without the mark that may open it and the line end.
+std::string_view HeaderText(std::string_view line) {
+    return WithoutLineEnd(WithoutByteOrderMark(line));
+}
+
 std::vector<std::string> TabFields(std::string_view line) {
     std::vector<std::string> fields;
-    SplitTabLine(WithoutLineEnd(WithoutByteOrderMark(line)), fields);
+    SplitTabLine(line, fields);
     return fields;
 }
 
@@ -40,7 +45,7 @@ bool IsBlank(std::string_view line) { return Trimmed(line).empty(); }
 }  // namespace
 
 std::optional<EdgeListKind> EdgeListKindOf(std::string_view line) {
-    line = WithoutLineEnd(WithoutByteOrderMark(line));
+    line = HeaderText(line);
     if (line == kCsvHeader) return EdgeListKind::Csv;
     if (line.find('\t') == std::string_view::npos) return std::nullopt;
     const std::vector<std::string> names = TabFields(line);
@@ -58,7 +63,7 @@ EdgeListReader::EdgeListReader(std::string_view header, std::string source, doub
                          "and d separated by tabs");
     kind_ = *kind;
     if (kind_ == EdgeListKind::Csv) return;
-    const std::vector<std::string> names = TabFields(header);
+    const std::vector<std::string> names = TabFields(HeaderText(header));
     columns_ = names.size();
     seq1_ = ColumnOf(names, "seq1");
     seq2_ = ColumnOf(names, "seq2");

@@ -57,7 +57,8 @@ TEST(EdgeList, KindsToldByTheFirstLine) {
         {"\xEF\xBB\xBFID1,ID2,Distance", EdgeListKind::Csv},
         {"seq1\tseq2\tsites\td\tse_d\tstatus", EdgeListKind::Tsv},
         {"d\tseq2\tseq1", EdgeListKind::Tsv},
-        {"Seq1,Seq2,Distance", std::nullopt},  // tn93's csvn: numbers, not names
+        {"\xEF\xBB\xBF\xEF\xBB\xBFseq1\tseq2\td", std::nullopt},  // one mark only is passed over
+        {"Seq1,Seq2,Distance", std::nullopt},                     // tn93's csvn: numbers, not names
         {"id1,id2,distance", std::nullopt},
         {"ID1,ID2,Distance,extra", std::nullopt},
         {"seq1\tseq2\tsites", std::nullopt},
@@ -139,6 +140,7 @@ TEST(EdgeList, BadLinesAreNamedWithWhatIsWrong) {
     } cases[] = {
         {"", "list:1: not the header of an edge list"},
         {"id1,id2,distance\na,b,0.1\n", "list:1: not the header of an edge list"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFseq1\tseq2\td\na\tb\t0.1\n", "list:1: not the header"},
         {csv + "a,b\n", "list:2: 2 fields where the header has 3 (a name holding a comma must"},
         {csv + "a,b,0.1\nx,y,z,0.1\n", "list:3: 4 fields where the header has 3"},
         {csv + "a,b,x\n", "list:2: the distance 'x' is not a number"},
