@@ -34,6 +34,7 @@ const std::vector<Command>& Commands();
 int RunFit(const Arguments& arguments, Streams streams);
 int RunCompare(const Arguments& arguments, Streams streams);
 int RunDist(const Arguments& arguments, Streams streams);
+int RunCluster(const Arguments& arguments, Streams streams);
 int RunTable(const Arguments& arguments, Streams streams);
 int RunReport(const Arguments& arguments, Streams streams);
 

@@ -1,5 +1,6 @@
 #include "command.h"
 #include "model_help.h"
+#include "surveillance_help.h"
 
 namespace dyvern::cli {
 namespace {
@@ -18,7 +19,13 @@ const OptionRule kAmbiguity{
 const OptionRule kUnknownAsCode{"n-ambiguous", 0, {}};
 const OptionRule kResolveLimit{"resolve-limit", 1, {}};
 const OptionRule kRecordFormat{"format", 1, {"tsv", "json"}};
-const OptionRule kMatrixFormat{"format", 1, {"phylip", "tsv"}};
+const OptionRule kDistFormat{"format", 1, {"phylip", "phylip-lower", "tsv", "csv"}};
+const OptionRule kClusterFormat{"format", 1, {"csv", "json"}};
+const OptionRule kAgainst{"against", 1, {}};
+const OptionRule kMinOverlap{"min-overlap", 1, {}};
+const OptionRule kSummary{"summary", 1, {}};
+const OptionRule kThresholds{"thresholds", 1, {}};
+const OptionRule kSingletons{"singletons", 0, {}};
 const OptionRule kThreads{"threads", 1, {}};
 const OptionRule kMaxD{"max-d", 1, {}};
 const OptionRule kOutput{"output", 1, {}};
@@ -90,30 +97,29 @@ constexpr const char* kCompareTestsHelp =
     "NA. JSON gives an object with the arrays \"models\", \"tests\" and \"symmetry\".\n";
 
 constexpr const char* kDistHelp =
-    "Usage: dyvern-cli dist ALIGNMENT [--model M] [--criterion ml|ls|formula]\n"
-    "                   [--frequencies pair|alignment]\n"
+    "Usage: dyvern-cli dist ALIGNMENT [--against FILE2] [--model M]\n"
+    "                   [--criterion ml|ls|formula] [--frequencies pair|alignment]\n"
     "                   [--gamma ALPHA [--gamma-categories K]] [--invariant P]\n"
-    "                   [--ambiguity MODE] [--format phylip|tsv]\n"
-    "                   [--threads N] [--max-d VALUE] [--output FILE]\n\n"
-    "d, substitutions per site, for every pair of sequences.\n\n"
+    "                   [--ambiguity MODE] [--min-overlap N]\n"
+    "                   [--format phylip|phylip-lower|tsv|csv] [--max-d VALUE]\n"
+    "                   [--threads N] [--output FILE] [--summary FILE]\n\n"
+    "d, substitutions per site, for every pair of sequences.\n\n";
+
+constexpr const char* kDistRunHelp =
     "  --model M            any model below (default: K80), by maximum likelihood\n"
-    "                       (the default --criterion) or as --criterion says\n"
-    "  --format phylip      the square matrix tree programs read (default): the\n"
-    "                       number of sequences, then a row per sequence, its name\n"
-    "                       and its distances\n"
-    "  --format tsv         a row per pair: seq1 seq2 sites d se_d status\n"
+    "                       (the default --criterion) or as --criterion says;\n"
+    "                       tn93's distance is --model TN93 --criterion formula\n"
     "  --threads N          threads to use (default: every core); in a build\n"
     "                       with MPI, 'mpirun -np P dyvern-cli dist ...' also\n"
     "                       shares the pairs among P processes, same output\n"
-    "  --max-d VALUE        tsv only: keep the pairs with d at most VALUE; how many\n"
-    "                       were left out is said on standard error\n"
     "  --output FILE        write to FILE instead of standard output (under\n"
     "                       mpirun much faster: the launcher passes standard\n"
     "                       output on through itself); created only once the\n"
     "                       alignment has been read\n\n"
     "A pair with no finite estimate of d (too many differences for the model, or\n"
     "no sites in common) has no distance: the matrix shows -1 for it, tsv shows\n"
-    "inf or NA with its status, and standard error names every such pair.\n";
+    "inf or NA with its status, csv leaves it out, and standard error names\n"
+    "every such pair.\n\n";
 
 constexpr const char* kTableHelp =
     "Usage: dyvern-cli table ALIGNMENT NAME1 NAME2 [--ambiguity MODE]\n\n"
@@ -141,8 +147,13 @@ const std::vector<Command>& Commands() {
     static const std::string compareHelp = std::string(kCompareHelp) + NestedPairsHelp() +
                                            kCompareTestsHelp + "\n" + EstimationHelp(false, false) +
                                            "\n" + kPairHelp + kAmbiguityHelp;
-    static const std::string distHelp = Join(kDistHelp, "Options:\n", kAmbiguityHelp) + "\n" +
+    static const std::string distHelp = std::string(kDistHelp) + kDistInputsHelp +
+                                        kDistOutputsHelp + kDistRunHelp + kDistSummaryHelp +
+                                        "\nOptions:\n" + kAmbiguityHelp + "\n" +
                                         EstimationHelp(true, true) + "\n" + ModelsHelp();
+    static const std::string clusterHelp = std::string(kClusterHelp) +
+                                           "\nMore options for an alignment:\n" + kAmbiguityHelp +
+                                           "\n" + EstimationHelp(true, true);
     static const std::string tableHelp = Join(kTableHelp, "Options:\n", kAmbiguityHelp);
     static const std::string reportHelp = Join(kReportHelp, kPairHelp, kAmbiguityHelp);
     static const std::vector<Command> kCommands = {
@@ -162,8 +173,15 @@ const std::vector<Command>& Commands() {
          "d for all pairs, as a matrix or a list",
          distHelp.c_str(),
          {kModel, kOneCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
-          kUnknownAsCode, kResolveLimit, kMatrixFormat, kThreads, kMaxD, kOutput},
+          kUnknownAsCode, kResolveLimit, kDistFormat, kThreads, kMaxD, kOutput, kAgainst,
+          kMinOverlap, kSummary},
          RunDist},
+        {"cluster",
+         "transmission clusters: the components of the pairs within a threshold",
+         clusterHelp.c_str(),
+         {kModel, kOneCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
+          kThreads, kMinOverlap, kMaxD, kThresholds, kClusterFormat, kSingletons, kOutput},
+         RunCluster},
         {"table",
          "the table of base pairs of two sequences, as a data file",
          tableHelp.c_str(),

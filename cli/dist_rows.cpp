@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "csv_text.h"
 #include "distance/row_pipeline.h"
 #include "matrix_rows.h"
 #include "number_text.h"
@@ -19,19 +20,63 @@ std::string PhylipName(const std::string& name) {
                : name + std::string(kPhylipNameWidth - name.size(), ' ');
 }
 
+std::string MatrixCell(double d) { return std::isfinite(d) ? FormatNumber(d) : kNoDistance; }
+
+PairLayout LayoutOf(const DistOutput& output) {
+    PairLayout layout;
+    layout.minOverlap = output.minOverlap;
+    layout.against = output.against;
+    switch (output.format) {
+        case DistFormat::Phylip:
+            layout.pairs = RowPairs::Square;
+            break;
+        case DistFormat::PhylipLower:
+            layout.pairs = RowPairs::Lower;
+            break;
+        case DistFormat::Tsv:
+        case DistFormat::Csv:
+            layout.pairs = output.against > 0 ? RowPairs::Against : RowPairs::Upper;
+            break;
+    }
+    return layout;
+}
+
+DistOutput OutputOf(bool matrix, ListFilter filter) {
+    DistOutput output;
+    output.format = matrix ? DistFormat::Phylip : DistFormat::Tsv;
+    output.filter = filter;
+    return output;
+}
+
 }  // namespace
 
 DistRowFormatter::DistRowFormatter(const PackedAlignment& packed, bool matrix, ListFilter filter)
-    : packed(packed), matrix(matrix), filter(filter) {}
+    : DistRowFormatter(packed, OutputOf(matrix, filter)) {}
+
+DistRowFormatter::DistRowFormatter(const PackedAlignment& packed, const DistOutput& output)
+    : packed(packed), output(output), layout(LayoutOf(output)) {}
 
 std::string DistRowFormatter::RowName(int row) const { return PhylipName(packed.name(row)); }
 
+int DistRowFormatter::RowCount() const {
+    return output.against > 0 ? output.against : static_cast<int>(packed.size());
+}
+
 std::string DistRowFormatter::Header() const {
-    if (matrix) return std::to_string(packed.size()) + "\n";
+    switch (output.format) {
+        case DistFormat::Phylip:
+        case DistFormat::PhylipLower:
+            return std::to_string(packed.size()) + "\n";
+        case DistFormat::Csv:
+            return kCsvHeader;
+        case DistFormat::Tsv:
+            break;
+    }
     return TsvHeader(kDistanceColumns);
 }
 
 void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& text) const {
+    text.totals.Count(r.status, r.d);
     if (r.status != FitStatus::Unfittable && r.status != FitStatus::Saturated) return;
     const std::string pair = packed.name(i) + " and " + packed.name(j);
     if (r.status == FitStatus::Unfittable) {
@@ -43,26 +88,72 @@ void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& te
     }
 }
 
+std::vector<PairDistance> DistRowFormatter::Row(const DistanceOptions& options, int row) const {
+    return RowDistances(packed, options, layout, row);
+}
+
+PairDistance DistRowFormatter::Distance(const DistanceOptions& options, int i, int j) const {
+    return LimitedDistance(packed, options, output.minOverlap, i, j);
+}
+
 void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distances,
                               RowText& text) const {
-    if (matrix) {
-        text.out += RowName(row);
-        for (std::size_t j = 0; j < distances.size(); ++j) {
-            const int column = static_cast<int>(j);
-            if (row < column) NotePair(row, column, distances[j], text);
-            const double d = row == column ? 0.0 : distances[j].d;
-            if (j) text.out += ' ';
-            text.out += std::isfinite(d) ? FormatNumber(d) : kNoDistance;
-        }
-        text.out += '\n';
-        return;
+    switch (output.format) {
+        case DistFormat::Phylip:
+            return AppendSquare(row, distances, text);
+        case DistFormat::PhylipLower:
+            return AppendLower(row, distances, text);
+        case DistFormat::Tsv:
+        case DistFormat::Csv:
+            return AppendList(row, distances, text);
     }
+}
+
+void DistRowFormatter::AppendSquare(int row, const std::vector<PairDistance>& distances,
+                                    RowText& text) const {
+    text.out += RowName(row);
+    for (std::size_t j = 0; j < distances.size(); ++j) {
+        const int column = static_cast<int>(j);
+        if (row < column) NotePair(row, column, distances[j], text);
+        if (j) text.out += ' ';
+        text.out += MatrixCell(row == column ? 0.0 : distances[j].d);
+    }
+    text.out += '\n';
+}
+
+void DistRowFormatter::AppendLower(int row, const std::vector<PairDistance>& distances,
+                                   RowText& text) const {
+    text.out += RowName(row);
+    for (std::size_t j = 0; j < distances.size(); ++j) {
+        NotePair(static_cast<int>(j), row, distances[j], text);
+        if (j) text.out += ' ';
+        text.out += MatrixCell(distances[j].d);
+    }
+    text.out += '\n';
+}
+
+// A list keeps every pair, or those at most --max-d; a CSV only pairs with a
+// distance, which is all network tools can read.
+bool DistRowFormatter::Keeps(const PairDistance& r) const {
+    if (output.filter.on) return r.d <= output.filter.maxD;
+    return output.format != DistFormat::Csv || std::isfinite(r.d);
+}
+
+void DistRowFormatter::AppendList(int row, const std::vector<PairDistance>& distances,
+                                  RowText& text) const {
+    const int first = layout.pairs == RowPairs::Against ? output.against : row + 1;
     for (std::size_t k = 0; k < distances.size(); ++k) {
-        const int j = row + 1 + static_cast<int>(k);
+        const int j = first + static_cast<int>(k);
         const PairDistance& r = distances[k];
         NotePair(row, j, r, text);
-        if (filter.on && !(r.d <= filter.maxD)) {
+        if (!Keeps(r)) {
             ++text.totals.leftOut;
+            if (std::isfinite(r.d)) ++text.totals.aboveMaxD;
+            continue;
+        }
+        ++text.totals.written;
+        if (output.format == DistFormat::Csv) {
+            AppendCsvPair(text.out, packed.name(row), packed.name(j), r.d);
             continue;
         }
         AppendTsvLine(
@@ -82,7 +173,7 @@ void FormatRows(const PackedAlignment& packed, const DistanceOptions& options,
         rowBegin, rowEnd, options.threads,
         [&](int row) {
             RowText text;
-            formatter.Append(row, DistanceRow(packed, options, formatter.Shape(), row), text);
+            formatter.Append(row, formatter.Row(options, row), text);
             return text;
         },
         [&](int, RowText& text) { take(std::move(text)); });

@@ -8,23 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "dist_pairs.h"
 #include "distance/distance_rows.h"
+#include "row_totals.h"
 
 namespace dyvern::cli {
 
 // What the matrix shows for a pair without a finite d.
 inline constexpr const char* kNoDistance = "-1";
-
-struct RowTotals {
-    long long unfitted = 0;   // pairs without a site in common
-    long long saturated = 0;  // pairs without a finite d
-    long long leftOut = 0;    // pairs above --max-d
-    void Add(const RowTotals& more) {
-        unfitted += more.unfitted;
-        saturated += more.saturated;
-        leftOut += more.leftOut;
-    }
-};
 
 struct RowText {
     std::string out;
@@ -37,18 +28,40 @@ struct ListFilter {
     double maxD = 0.0;
 };
 
+enum class DistFormat {
+    Phylip,       // the square matrix
+    PhylipLower,  // its lower triangle, without the diagonal
+    Tsv,          // a list of pairs with their columns
+    Csv,          // a list of pairs and distances, as network tools read it
+};
+
+struct DistOutput {
+    DistFormat format = DistFormat::Phylip;
+    ListFilter filter;   // lists only
+    int minOverlap = 0;  // a pair with fewer sites counted has no distance
+    int against = 0;     // > 0: the rows are the first `against` sequences, each
+                         // against every later one (a list only)
+};
+
 class DistRowFormatter {
 public:
     // A PHYLIP matrix (square rows), or a list of pairs (upper-triangle rows)
     // filtered by `filter`.
     DistRowFormatter(const PackedAlignment& packed, bool matrix, ListFilter filter);
+    DistRowFormatter(const PackedAlignment& packed, const DistOutput& output);
 
-    RowShape Shape() const { return matrix ? RowShape::Square : RowShape::UpperTriangle; }
+    RowShape Shape() const { return Matrix() ? RowShape::Square : RowShape::UpperTriangle; }
     // The first line(s) of standard output.
     std::string Header() const;
-    bool Matrix() const { return matrix; }
-    // Appends row `row` to `text`.
+    // The square matrix, whose rows may be kept and copied (matrix_rows.h).
+    bool Matrix() const { return output.format == DistFormat::Phylip; }
+    // The rows: every sequence, or those of the first alignment with --against.
+    int RowCount() const;
+    // Appends row `row` to `text`: `distances` as Row gives them.
     void Append(int row, const std::vector<PairDistance>& distances, RowText& text) const;
+    // The distances of row `row`, and of one pair, under the least overlap.
+    std::vector<PairDistance> Row(const DistanceOptions& options, int row) const;
+    PairDistance Distance(const DistanceOptions& options, int i, int j) const;
     // The name that begins a row of the matrix.
     std::string RowName(int row) const;
     // Counts the pair (i, j), i < j, in the totals and says on standard
@@ -56,9 +69,14 @@ public:
     void NotePair(int i, int j, const PairDistance& r, RowText& text) const;
 
 private:
+    void AppendSquare(int row, const std::vector<PairDistance>& distances, RowText& text) const;
+    void AppendLower(int row, const std::vector<PairDistance>& distances, RowText& text) const;
+    void AppendList(int row, const std::vector<PairDistance>& distances, RowText& text) const;
+    bool Keeps(const PairDistance& r) const;
+
     const PackedAlignment& packed;
-    bool matrix;
-    ListFilter filter;
+    DistOutput output;
+    PairLayout layout;
 };
 
 // Rows [rowBegin, rowEnd) computed on this process's threads and formatted,

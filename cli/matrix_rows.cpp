@@ -94,9 +94,9 @@ MatrixRow ComputeRow(const PackedAlignment& packed, const DistanceOptions& optio
     MatrixRow m{{},
                 Pieces(static_cast<std::size_t>(rowBegin)),
                 Pieces(static_cast<std::size_t>(n - row - 1))};
-    for (int j = 0; j < rowBegin; ++j) m.before.Add(DistanceBetween(packed, options, j, row).d);
+    for (int j = 0; j < rowBegin; ++j) m.before.Add(formatter.Distance(options, j, row).d);
     for (int j = row + 1; j < n; ++j) {
-        const PairDistance r = DistanceBetween(packed, options, row, j);
+        const PairDistance r = formatter.Distance(options, row, j);
         formatter.NotePair(row, j, r, m.text);
         m.right.Add(r.d);
     }

@@ -6,13 +6,14 @@ namespace dyvern::cli {
 ProcessGroup::ProcessGroup(int&, char**&) {}
 ProcessGroup::~ProcessGroup() = default;
 bool LeadProcess() { return true; }
+int ProcessCount() { return 1; }
 bool ProcessGroup::Lead() const { return LeadProcess(); }
 
 RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& options,
                       const DistRowFormatter& formatter,
                       const std::function<void(const RowText&)>& write) {
     RowTotals totals;
-    FormatRows(packed, options, formatter, 0, static_cast<int>(packed.size()), [&](RowText&& text) {
+    FormatRows(packed, options, formatter, 0, formatter.RowCount(), [&](RowText&& text) {
         totals.Add(text.totals);
         write(text);
     });

@@ -24,6 +24,8 @@ public:
 
 // Whether this process writes: the only one, or the first of an MPI run.
 bool LeadProcess();
+// The processes of the run: 1, or those of an MPI run.
+int ProcessCount();
 
 // Computes every row, formats it with `formatter` and passes the text to
 // `write` in row order (on the lead process only); returns the totals of all

@@ -58,25 +58,29 @@ void Put(Bytes& bytes, const void* data, std::size_t size) {
     bytes.insert(bytes.end(), from, from + size);
 }
 
+// The totals' counts, then the two texts' sizes, then the texts.
 Bytes Pack(const RowText& text) {
-    const std::int64_t head[5] = {text.totals.unfitted, text.totals.saturated, text.totals.leftOut,
-                                  static_cast<std::int64_t>(text.out.size()),
-                                  static_cast<std::int64_t>(text.err.size())};
+    const std::vector<long long> counts = text.totals.Counts();
+    const std::int64_t sizes[2] = {static_cast<std::int64_t>(text.out.size()),
+                                   static_cast<std::int64_t>(text.err.size())};
     Bytes bytes;
-    Put(bytes, head, sizeof head);
+    Put(bytes, counts.data(), counts.size() * sizeof(long long));
+    Put(bytes, sizes, sizeof sizes);
     Put(bytes, text.out.data(), text.out.size());
     Put(bytes, text.err.data(), text.err.size());
     return bytes;
 }
 
 RowText Unpack(const Bytes& bytes) {
-    std::int64_t head[5];
-    std::memcpy(head, bytes.data(), sizeof head);
+    long long counts[RowTotals::kCountCount];
+    std::int64_t sizes[2];
+    std::memcpy(counts, bytes.data(), sizeof counts);
+    std::memcpy(sizes, bytes.data() + sizeof counts, sizeof sizes);
     RowText text;
-    text.totals = {head[0], head[1], head[2]};
-    const char* body = bytes.data() + sizeof head;
-    text.out.assign(body, static_cast<std::size_t>(head[3]));
-    text.err.assign(body + head[3], static_cast<std::size_t>(head[4]));
+    text.totals = RowTotals::FromCounts(counts);
+    const char* body = bytes.data() + sizeof counts + sizeof sizes;
+    text.out.assign(body, static_cast<std::size_t>(sizes[0]));
+    text.err.assign(body + sizes[0], static_cast<std::size_t>(sizes[1]));
     return text;
 }
 
@@ -218,6 +222,7 @@ ProcessGroup::~ProcessGroup() {
 }
 
 bool LeadProcess() { return Rank() == kLead; }
+int ProcessCount() { return Size(); }
 bool ProcessGroup::Lead() const { return LeadProcess(); }
 
 RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& requested,
@@ -225,7 +230,7 @@ RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& requ
                       const std::function<void(const RowText&)>& write) {
     DistanceOptions options = requested;
     options.threads = ThreadsPerProcess(requested.threads);
-    const int rows = static_cast<int>(packed.size());
+    const int rows = formatter.RowCount();
     const int rank = Rank(), size = Size();
     const Blocks blocks{rows, std::clamp(rows / (kBlocksPerProcess * size), 1, kMostBlockRows)};
     RowTotals totals;
@@ -234,9 +239,9 @@ RowTotals ProduceRows(const PackedAlignment& packed, const DistanceOptions& requ
     else
         Follow(packed, options, formatter, blocks, rank, size);
     if (size > 1) {
-        long long sums[3] = {totals.unfitted, totals.saturated, totals.leftOut};
-        MPI_Bcast(sums, 3, MPI_LONG_LONG, kLead, MPI_COMM_WORLD);
-        totals = {sums[0], sums[1], sums[2]};
+        std::vector<long long> sums = totals.Counts();
+        MPI_Bcast(sums.data(), static_cast<int>(sums.size()), MPI_LONG_LONG, kLead, MPI_COMM_WORLD);
+        totals = RowTotals::FromCounts(sums.data());
     }
     return totals;
 }

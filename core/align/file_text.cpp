@@ -11,6 +11,11 @@
 
 #include "align/input_error.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace dyvern {
 namespace {
 
@@ -86,6 +91,21 @@ std::string Gunzip(std::string_view bytes, const std::string& source) {
     }
 }
 
+// Every byte of an open file, bounded as DecodeText bounds text.
+std::string ReadAllBytes(std::FILE* file, const std::string& source) {
+    std::string bytes;
+    char buffer[kChunkBytes];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        // Compressed text may grow a thousandfold; DecodeText bounds what it becomes.
+        CheckSize(bytes.size() + got, source);
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file))
+        throw InputError(source, std::string("cannot read (") + std::strerror(errno) + ")");
+    return bytes;
+}
+
 }  // namespace
 
 FileText DecodeText(std::string_view bytes, const std::string& source) {
@@ -98,17 +118,14 @@ FileText ReadFileText(const std::string& path) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                                &std::fclose);
     if (!file) throw InputError(path, std::string("cannot read (") + std::strerror(errno) + ")");
-    std::string bytes;
-    char buffer[kChunkBytes];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        // Compressed text may grow a thousandfold; DecodeText bounds what it becomes.
-        CheckSize(bytes.size() + got, path);
-        bytes.append(buffer, got);
-    }
-    if (std::ferror(file.get()))
-        throw InputError(path, std::string("cannot read (") + std::strerror(errno) + ")");
-    return DecodeText(bytes, path);
+    return DecodeText(ReadAllBytes(file.get(), path), path);
+}
+
+FileText ReadStandardInput() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);  // gzip bytes must pass unchanged
+#endif
+    return DecodeText(ReadAllBytes(stdin, kStandardInputName), kStandardInputName);
 }
 
 }  // namespace dyvern

@@ -45,7 +45,10 @@ Input FromText(const FileText& file, const std::string& source) {
 
 }  // namespace
 
-Input ReadInput(const std::string& path) { return FromText(ReadFileText(path), path); }
+Input ReadInput(const std::string& path) {
+    if (path == kStandardInputOperand) return FromText(ReadStandardInput(), kStandardInputName);
+    return FromText(ReadFileText(path), path);
+}
 
 Input ParseInput(std::string_view bytes, const std::string& source) {
     return FromText(DecodeText(bytes, source), source);

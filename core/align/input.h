@@ -24,6 +24,8 @@ struct Input {
 // read as the window reads it, with ReadDataFile(in, 0). Throws InputError:
 // the file cannot be read, is empty (blanks and a mark at most), its gzip
 // stream is damaged, or the alignment is not well formed.
+// A path of "-" (kStandardInputOperand) reads standard input instead, named
+// "standard input" in messages.
 Input ReadInput(const std::string& path);
 
 // The same for bytes in memory; `source` names them in messages.

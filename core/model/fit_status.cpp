@@ -16,6 +16,8 @@ const char* StatusWord(FitStatus status) {
             return "saturated";
         case FitStatus::Unfittable:
             return "unfittable";
+        case FitStatus::TooFewSites:
+            return "too-few-sites";
     }
     return "";
 }

@@ -24,7 +24,13 @@ enum class FitStatus {
     // "unfittable": the table cannot be fitted (no sites, a negative or
     // non-finite count, no counts); PairFit::problem says which.
     Unfittable,
+    // "too-few-sites": fewer sites counted than the least overlap asked for
+    // (dist --min-overlap): the pair is given no distance, d = NaN.
+    TooFewSites,
 };
+
+// How many statuses there are: TooFewSites is the last.
+inline constexpr int kFitStatusCount = static_cast<int>(FitStatus::TooFewSites) + 1;
 
 // The word of each status, as above.
 const char* StatusWord(FitStatus status);
