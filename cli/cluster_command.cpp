@@ -92,6 +92,23 @@ void WriteClusters(const ClusterChoice& choice, const ClusterInput& input, std::
     NoteClusters(input, clustering, threshold, err);
 }
 
+// A list written with a --max-d below some thresholds holds none of the pairs
+// above it, so the rows of the table there would look settled when they are
+// not: said when two thresholds or more keep every pair of a list.
+void NoteListLimit(const ClusterInput& input, const std::vector<double>& thresholds,
+                   std::ostream& err) {
+    if (input.alignment) return;
+    double largest = 0.0;
+    input.graph.edges.ForEach([&](const Edge& edge) { largest = std::max(largest, edge.d); });
+    std::vector<double> above;
+    for (const double t : thresholds)
+        if (t >= largest) above.push_back(t);
+    if (above.size() < 2) return;
+    err << "the thresholds from " << FormatNumber(*std::min_element(above.begin(), above.end()))
+        << " up keep every pair of the list (d at most " << FormatNumber(largest)
+        << "): if it was written with a lower --max-d, the pairs above that are missing\n";
+}
+
 }  // namespace
 
 int RunCluster(const Arguments& arguments, Streams streams) {
@@ -102,6 +119,7 @@ int RunCluster(const Arguments& arguments, Streams streams) {
     const ClusterInput input =
         ReadClusterInput(arguments, path, keepAtMost, distances, streams.err);
 
+    if (choice.table) NoteListLimit(input, choice.thresholds, streams.err);
     std::ofstream file = OpenOutput(arguments);
     std::ostream& out = file.is_open() ? file : streams.out;
     if (choice.table)

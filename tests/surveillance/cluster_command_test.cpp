@@ -74,6 +74,26 @@ TEST(Cluster, HandWorkedListGzippedWithCrlfAndQuotes) {
         << piped.err;
 }
 
+// The largest d of the hand-worked list is 0.02: a table with two rows at or
+// above it may be flat only because the list stops there, and says so.
+TEST(Cluster, ATableBeyondTheListsLargestDistanceSaysSo) {
+    const struct {
+        const char* thresholds;
+        const char* from;  // where the note says the flat rows begin; "" for no note
+    } cases[] = {{"0.001,0.015,0.02", ""}, {"0.01,0.03,0.02", "0.02"}, {"0.1,0.05", "0.05"}};
+    for (const auto& c : cases) {
+        const CliResult result = RunCli({"cluster", kEdges, "--thresholds", c.thresholds});
+        EXPECT_EQ(result.status, 0);
+        const std::size_t at = result.err.find("keep every pair of the list (d at most 0.02)");
+        EXPECT_EQ(at != std::string::npos, *c.from != '\0') << c.thresholds << ": " << result.err;
+        if (*c.from != '\0') {
+            EXPECT_NE(result.err.find(std::string("the thresholds from ") + c.from + " up"),
+                      std::string::npos)
+                << result.err;
+        }
+    }
+}
+
 // tn93's own list of the alignment (-a skip -t 0.05 -l 200) against the
 // alignment's pairs computed here, and against dist's CSV and TSV lists.
 TEST(Cluster, TheSameClustersFromTheAlignmentAndFromEveryList) {
