@@ -18,6 +18,18 @@ const OptionRule kAmbiguity{
     "ambiguity", 1, {"skip", "average", "resolve", "resolve-shared", "gapmm"}};
 const OptionRule kUnknownAsCode{"n-ambiguous", 0, {}};
 const OptionRule kResolveLimit{"resolve-limit", 1, {}};
+// Options that always come together: how sites are read, and the
+// likelihood's frequencies and rates among sites.
+const std::vector<OptionRule> kReading = {kAmbiguity, kUnknownAsCode, kResolveLimit};
+const std::vector<OptionRule> kVariation = {kFrequencies, kGamma, kGammaCategories, kInvariant};
+
+std::vector<OptionRule> RulesOf(std::initializer_list<std::vector<OptionRule>> groups) {
+    std::vector<OptionRule> rules;
+    for (const std::vector<OptionRule>& group : groups)
+        rules.insert(rules.end(), group.begin(), group.end());
+    return rules;
+}
+
 const OptionRule kRecordFormat{"format", 1, {"tsv", "json"}};
 const OptionRule kDistFormat{"format", 1, {"phylip", "phylip-lower", "tsv", "csv"}};
 const OptionRule kClusterFormat{"format", 1, {"csv", "json"}};
@@ -157,41 +169,31 @@ const std::vector<Command>& Commands() {
     static const std::string tableHelp = Join(kTableHelp, "Options:\n", kAmbiguityHelp);
     static const std::string reportHelp = Join(kReportHelp, kPairHelp, kAmbiguityHelp);
     static const std::vector<Command> kCommands = {
-        {"fit",
-         "fit the models to each pair: estimates, d, its uncertainty, fit test",
+        {"fit", "fit the models to each pair: estimates, d, its uncertainty, fit test",
          fitHelp.c_str(),
-         {kPair, kAllPairs, kModel, kCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant,
-          kAmbiguity, kUnknownAsCode, kResolveLimit, kRecordFormat},
+         RulesOf({{kPair, kAllPairs, kModel, kCriterion}, kVariation, kReading, {kRecordFormat}}),
          RunFit},
-        {"compare",
-         "compare the models by likelihood: AIC, BIC, weights, LR and symmetry tests",
-         compareHelp.c_str(),
-         {kPair, kAllPairs, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
-          kUnknownAsCode, kResolveLimit, kRecordFormat},
+        {"compare", "compare the models by likelihood: AIC, BIC, weights, LR and symmetry tests",
+         compareHelp.c_str(), RulesOf({{kPair, kAllPairs}, kVariation, kReading, {kRecordFormat}}),
          RunCompare},
-        {"dist",
-         "d for all pairs, as a matrix or a list",
-         distHelp.c_str(),
-         {kModel, kOneCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
-          kUnknownAsCode, kResolveLimit, kDistFormat, kThreads, kMaxD, kOutput, kAgainst,
-          kMinOverlap, kSummary},
+        {"dist", "d for all pairs, as a matrix or a list", distHelp.c_str(),
+         RulesOf({{kModel, kOneCriterion},
+                  kVariation,
+                  kReading,
+                  {kDistFormat, kThreads, kMaxD, kOutput, kAgainst, kMinOverlap, kSummary}}),
          RunDist},
-        {"cluster",
-         "transmission clusters: the components of the pairs within a threshold",
+        {"cluster", "transmission clusters: the components of the pairs within a threshold",
          clusterHelp.c_str(),
-         {kModel, kOneCriterion, kFrequencies, kGamma, kGammaCategories, kInvariant, kAmbiguity,
-          kThreads, kMinOverlap, kMaxD, kThresholds, kClusterFormat, kSingletons, kOutput},
+         RulesOf(
+             {{kModel, kOneCriterion},
+              kVariation,
+              kReading,
+              {kThreads, kMinOverlap, kMaxD, kThresholds, kClusterFormat, kSingletons, kOutput}}),
          RunCluster},
-        {"table",
-         "the table of base pairs of two sequences, as a data file",
-         tableHelp.c_str(),
-         {kAmbiguity, kUnknownAsCode, kResolveLimit},
-         RunTable},
-        {"report",
-         "the window's goodness-of-fit report for one model",
-         reportHelp.c_str(),
-         {kPair, kModel, kAmbiguity, kUnknownAsCode, kResolveLimit},
-         RunReport},
+        {"table", "the table of base pairs of two sequences, as a data file", tableHelp.c_str(),
+         kReading, RunTable},
+        {"report", "the window's goodness-of-fit report for one model", reportHelp.c_str(),
+         RulesOf({{kPair, kModel}, kReading}), RunReport},
     };
     return kCommands;
 }
