@@ -71,10 +71,15 @@ void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distance
     }
 }
 
-void FormatRows(const PackedAlignment& packed, const DistanceOptions& options,
+void FormatRows(const PackedAlignment& packed, const DistanceOptions& requested,
                 const DistRowFormatter& formatter, int rowBegin, int rowEnd,
                 const std::function<void(RowText&&)>& take) {
-    CheckRowRange(packed, options, rowBegin, rowEnd);
+    CheckRowRange(packed, requested, rowBegin, rowEnd);
+    // Only what is written is computed: no standard error in a matrix, and
+    // none for a pair the list leaves out.
+    DistanceOptions options = requested;
+    options.standardErrors = !formatter.Matrix();
+    if (formatter.Filter().on) options.maxD = formatter.Filter().maxD;
     if (formatter.Matrix() && MatrixKeepsPairs(static_cast<int>(packed.size()), rowBegin, rowEnd))
         return FormatMatrixRows(packed, options, formatter, rowBegin, rowEnd, take);
     // Each row is formatted on the thread that computed it.

@@ -47,6 +47,7 @@ public:
     // The first line(s) of standard output.
     std::string Header() const;
     bool Matrix() const { return matrix; }
+    const ListFilter& Filter() const { return filter; }
     // Appends row `row` to `text`.
     void Append(int row, const std::vector<PairDistance>& distances, RowText& text) const;
     // The name that begins a row of the matrix.

@@ -8,11 +8,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "distance/formula_pair.h"
 #include "distance/packed_pair.h"
 #include "distance/plane_counts.h"
 #include "distance/row_pipeline.h"
 #include "estimate/pair_fit.h"
-#include "formula/formula_distance.h"
 #include "model/model_family.h"
 #include "model/table_checks.h"
 
@@ -34,19 +34,6 @@ bool WindowFastPath(const DistanceOptions& options) {
     return Estimable(options.model, Estimation::LeastSquares) &&
            options.criterion != Criterion::Formula && options.fit.variation.None() &&
            !options.fit.heldFrequencies && !options.pairFrequencies;
-}
-
-PairDistance FormulaDistanceOfKinds(const DifferenceCounts& d, const DistanceOptions& options) {
-    const double n = static_cast<double>(d.plain);
-    std::optional<double> gamma;
-    if (std::isfinite(options.fit.variation.alpha)) gamma = options.fit.variation.alpha;
-    const FormulaDistance form = FormulaDistanceOfShares(
-        options.model,
-        SharesByKind(n, static_cast<double>(d.transitions) / n,
-                     static_cast<double>(d.transversions) / n),
-        {0.25, 0.25, 0.25, 0.25}, gamma);
-    const double se = form.variance >= 0.0 ? std::sqrt(form.variance) : kNaN;
-    return {static_cast<int>(d.plain), form.d, se, d.plain > 0 ? form.status : FitStatus::Unfittable};
 }
 
 // Any model and criterion by the fit of the pair's whole table.
@@ -81,14 +68,13 @@ void CheckRowRange(const PackedAlignment& packed, const DistanceOptions& options
 PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOptions& options, int i,
                              int j) {
     const int first = std::min(i, j), second = std::max(i, j);
-    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80 ||
-                        options.model == ModelKind::Raw;
-    const bool kinds = byKind && KindsSuffice(packed, first, second, options.ambiguity);
-    if (kinds && (WindowFastPath(options) || options.criterion == Criterion::Formula)) {
+    if (options.criterion == Criterion::Formula && Estimable(options.model, Estimation::Formula))
+        return FormulaDistanceBetween(packed, options, first, second);
+    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80;
+    if (byKind && WindowFastPath(options) &&
+        KindsSuffice(packed, first, second, options.ambiguity)) {
         const DifferenceCounts d =
             CountDifferences(packed.planes(first), packed.planes(second), packed.wordCount());
-        if (options.criterion == Criterion::Formula)
-            return FormulaDistanceOfKinds(d, options);
         return DistanceOfKinds(static_cast<int>(d.plain), static_cast<double>(d.transitions),
                                static_cast<double>(d.transversions), options.model,
                                options.criterion);
