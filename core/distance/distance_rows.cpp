@@ -29,11 +29,23 @@ PairDistance Diagonal(const PackedAlignment& packed, const DistanceOptions& opti
     return {self.sites, 0.0, std::numeric_limits<double>::quiet_NaN(), FitStatus::Identical};
 }
 
-// The window's models, fitted as the window fits them: their fast paths.
-bool WindowFastPath(const DistanceOptions& options) {
-    return Estimable(options.model, Estimation::LeastSquares) &&
-           options.criterion != Criterion::Formula && options.fit.variation.None() &&
-           !options.fit.heldFrequencies && !options.pairFrequencies;
+// The window's models, fitted as the window fits them, and TN93 and GTR by
+// likelihood, with nothing given: their fast paths (pair_distance.h).
+bool FastPath(const DistanceOptions& options) {
+    const bool model = options.model == ModelKind::TN93 || options.model == ModelKind::GTR
+                           ? options.criterion == Criterion::MaxLikelihood
+                           : Estimable(options.model, Estimation::LeastSquares) &&
+                                 options.criterion != Criterion::Formula;
+    return model && options.fit.variation.None() && !options.fit.heldFrequencies &&
+           !options.pairFrequencies;
+}
+
+// The pair's table, from its plain cells alone where nothing is shared out.
+PairTable TableOf(const PackedAlignment& packed, const DistanceOptions& options, int first,
+                  int second) {
+    return KindsSuffice(packed, first, second, options.ambiguity)
+               ? CountPlainPair(packed, first, second)
+               : CountPackedPair(packed, first, second, options.ambiguity);
 }
 
 // Any model and criterion by the fit of the pair's whole table.
@@ -46,8 +58,9 @@ PairDistance FittedDistance(const PairTable& table, const DistanceOptions& optio
     if (!options.sequenceCompositions.empty())
         fit.sequenceFrequencies = {options.sequenceCompositions[first],
                                    options.sequenceCompositions[second]};
-    const PairFit f = FitPair(table.counts, table.sites, options.model, options.criterion,
-                              Uncertainty::StandardErrors, fit);
+    const PairFit f =
+        FitPair(table.counts, table.sites, options.model, options.criterion,
+                options.standardErrors ? Uncertainty::StandardErrors : Uncertainty::None, fit);
     return {table.sites, f.d, f.seD, f.status};
 }
 
@@ -71,16 +84,16 @@ PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOption
     if (options.criterion == Criterion::Formula && Estimable(options.model, Estimation::Formula))
         return FormulaDistanceBetween(packed, options, first, second);
     const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80;
-    if (byKind && WindowFastPath(options) &&
-        KindsSuffice(packed, first, second, options.ambiguity)) {
+    const bool fast = FastPath(options);
+    if (byKind && fast && KindsSuffice(packed, first, second, options.ambiguity)) {
         const DifferenceCounts d =
             CountDifferences(packed.planes(first), packed.planes(second), packed.wordCount());
         return DistanceOfKinds(static_cast<int>(d.plain), static_cast<double>(d.transitions),
                                static_cast<double>(d.transversions), options.model,
-                               options.criterion);
+                               options.criterion, options.standardErrors);
     }
-    const PairTable table = CountPackedPair(packed, first, second, options.ambiguity);
-    if (WindowFastPath(options)) return DistanceOf(table, options.model, options.criterion);
+    const PairTable table = TableOf(packed, options, first, second);
+    if (fast) return DistanceOf(table, options.model, options.criterion, options.standardErrors);
     return FittedDistance(table, options, first, second);
 }
 
