@@ -179,8 +179,9 @@ std::optional<FitStatus> StatusOf(const ModelPoint<ModelKind::GTR>& x, bool tran
 }
 
 // Where the logarithm puts an exchangeability below 0, the optimum lies on
-// that face: the full fit's own search from the closed form with those
-// rates on 0 and the frequencies at the composition.
+// that face: the full fit's own Newton's method, closed in as the other
+// fast paths close in, from the closed form with those rates on 0 and the
+// frequencies at the composition.
 std::optional<PairDistance> OnTheFaces(const DivergenceCounts& counts, int sites,
                                        const Totals& totals,
                                        const std::array<double, kBasePairs>& theta,
@@ -200,7 +201,8 @@ std::optional<PairDistance> OnTheFaces(const DivergenceCounts& counts, int sites
     const SearchBox<kSizeOf<kGtr>> box = FitBox<kGtr>(Criterion::MaxLikelihood);
     const auto misfit = MakeSmooth<kSizeOf<kGtr>>(
         [&](const auto& x) { return MisfitAt<kGtr>(data, x, Criterion::MaxLikelihood, kOneRate); });
-    const BoxMinimum<kSizeOf<kGtr>> optimum = MinimiseInBox(misfit, start, box);
+    const BoxMinimum<kSizeOf<kGtr>> optimum =
+        MinimiseInBox(misfit, start, box, BoxStop::Converged, kClosedInDecrement);
     if (!optimum.converged || !Settled(optimum) || !BeatsIndependence(-optimum.value, totals, true))
         return std::nullopt;
     const ModelPoint<kGtr>& x = optimum.x;
