@@ -26,9 +26,10 @@ struct DistanceOptions {
     // Whether the caller reads seD: without it (a matrix prints none) the
     // distances skip their variances, and seD is NaN.
     bool standardErrors = true;
-    // Pairs the caller keeps: those with d <= maxD. Only they get seD, and a
-    // closed form whose d must exceed maxD before the pair is counted to its
-    // end stops there (see FormulaDistanceBetween).
+    // Pairs the caller keeps: those with d <= maxD. The others need no seD
+    // (the closed forms leave it NaN), and a closed form whose d must
+    // exceed maxD before the pair is counted to its end stops there (see
+    // FormulaDistanceBetween).
     std::optional<double> maxD;
 };
 

@@ -9,7 +9,9 @@
 // Its standard error is the delta method on the ten classes of the
 // symmetric table (the identical pairs and the six unordered pairs of
 // bases), which at the optimum of a model that spans them equals the
-// observed information's.
+// observed information's. Where the logarithm puts an exchangeability
+// below 0 (a pair of bases never seen to change, say), the optimum lies on
+// that face instead, and one Newton search from there finds it.
 #pragma once
 
 #include <optional>
@@ -20,9 +22,10 @@
 namespace dyvern {
 
 // FitPair's d, seD (NaN without `withError`) and status where the optimum
-// is the closed form's, every exchangeability within [margin, kLargestRate];
-// nothing elsewhere (an exchangeability on 0, no logarithm, a base absent).
-// `totals` are the table's; the table is not identical.
+// is the closed form's, every exchangeability within [margin, kLargestRate],
+// or where the search from it ends with every rate so or on 0, pressed
+// there; nothing elsewhere (no logarithm, a rate beyond kLargestRate, a
+// base absent). `totals` are the table's; the table is not identical.
 std::optional<PairDistance> GeneralLikelihood(const DivergenceCounts& counts, int sites,
                                               const Totals& totals, bool withError);
 
