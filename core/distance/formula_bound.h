@@ -5,9 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
-#include "distance/pair_distance.h"
 #include "distance/plane_counts.h"
 #include "formula/formula_distance.h"
 
@@ -22,15 +20,23 @@ struct FormulaPlan {
     bool pairFrequencies = false;
 };
 
-// Whether FormulaAbove can ever decide for the plan: the forms that read no
-// frequencies or given ones, and TN93 with the pair's own and no gamma.
+// Whether the plan's form is bounded so: raw, JC69, K80 and K81, the forms
+// that read no frequencies.
 bool BoundedForm(const FormulaPlan& plan);
 
-// The pair's result when d must exceed maxD (finite) whatever the sites left
-// hold: saturated where it must be, else d a lower bound of the final d, ok,
-// with the sites counted so far. Nothing when that is not certain.
-std::optional<PairDistance> FormulaAbove(const FormulaPlan& plan, const ClassCounts& counts,
-                                         std::int64_t left, double maxD);
+// The least d the pair can end with: p, the share of sites that differ,
+// over every site that may still come (all of them identical), which every
+// class form is at least; NaN without sites.
+double LeastDistance(const ClassCounts& counts, std::int64_t left);
+
+// The least d that is above maxD beyond rounding; NaN, above nothing, for a
+// maxD that is not finite.
+double ClearlyAbove(double maxD);
+
+// Whether no sites left can make the plan's form (a bounded one) saturate,
+// so that a pair above maxD can be left out before its count ends with
+// nothing it would show missed.
+bool NeverSaturates(const FormulaPlan& plan, const ClassCounts& counts, std::int64_t left);
 
 // The shares the plan's form sees in class counts over n sites: raw, JC69
 // and K80 as the fits' fast path makes them (transitions and transversions

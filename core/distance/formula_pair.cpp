@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "distance/formula_bound.h"
 #include "distance/packed_pair.h"
@@ -14,8 +16,11 @@ namespace dyvern {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Words counted between looks at whether d must exceed the bound.
-constexpr std::size_t kWordsBetweenLooks = 4;
+// Words counted between looks at whether d must exceed the bound: a look
+// costs a division, and where it succeeds the form's arguments at a few
+// corners, worth some dozen words of counting.
+constexpr std::size_t kWordsBetweenLooks = 16;
+constexpr std::size_t kFewestWordsLeft = 16;
 
 bool DeterminantModel(ModelKind model) {
     return model == ModelKind::LogDet || model == ModelKind::Paralinear;
@@ -54,22 +59,34 @@ PairDistance OfTable(const PairTable& table, const DistanceOptions& options,
     return OfTable(table, options.model, settings, true);
 }
 
-// Counts the classes in blocks of words; the pair's result as soon as d
-// must exceed maxD, else nothing, with the whole pair counted.
+// Counts the classes a block of words at a time; the pair's result as soon
+// as d must exceed maxD, else nothing, with the whole pair counted. A look
+// is a product of counts. Where the pair might yet saturate, the sites left
+// are too many, and the next look at that waits till a quarter of them are
+// counted.
 std::optional<PairDistance> CountUntilAbove(const PackedAlignment& packed, int first, int second,
                                             const FormulaPlan& plan, double maxD,
                                             ClassCounts& counts) {
     const std::size_t words = packed.wordCount();
-    for (std::size_t w = 0; w < words;) {
-        const std::size_t next = std::min(words, w + kWordsBetweenLooks);
-        AddClasses(packed.planes(first), packed.planes(second), w, next, plan.pairFrequencies,
-                   counts);
-        w = next;
-        if (w == words) break;
+    const std::uint64_t *planes1 = packed.planes(first), *planes2 = packed.planes(second);
+    const double above = ClearlyAbove(maxD);
+    std::int64_t tooMany = std::numeric_limits<std::int64_t>::max();
+    std::size_t w = 0;
+    for (; w + kWordsBetweenLooks + kFewestWordsLeft <= words; w += kWordsBetweenLooks) {
+        AddClasses(planes1, planes2, w, w + kWordsBetweenLooks, plan.pairFrequencies, counts);
+        const std::size_t counted = w + kWordsBetweenLooks;
         const std::int64_t left =
-            std::min(packed.plainSitesFrom(first, w), packed.plainSitesFrom(second, w));
-        if (const auto above = FormulaAbove(plan, counts, left, maxD)) return above;
+            std::min(packed.plainSitesFrom(first, counted), packed.plainSitesFrom(second, counted));
+        // p over every site that may still come, against the bound.
+        const bool clear = static_cast<double>(counts.Differences()) >
+                           above * static_cast<double>(counts.plain + left);
+        if (!clear || left > tooMany) continue;
+        if (NeverSaturates(plan, counts, left))
+            return PairDistance{static_cast<int>(counts.plain), LeastDistance(counts, left), kNaN,
+                                FitStatus::Ok};
+        tooMany = left - left / 4;
     }
+    AddClasses(planes1, planes2, w, words, plan.pairFrequencies, counts);
     return std::nullopt;
 }
 

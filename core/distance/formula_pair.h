@@ -14,8 +14,8 @@ namespace dyvern {
 // have one) on the table of sequences first < second. Without
 // options.standardErrors, or for a pair above options.maxD, seD is NaN; a
 // pair found above maxD before its count ends has d a lower bound of its
-// own, itself above maxD, `sites` those counted so far and status ok, or
-// saturated where the pair is.
+// own, itself above maxD, `sites` those counted so far and status ok (such
+// a pair cannot end saturated).
 PairDistance FormulaDistanceBetween(const PackedAlignment& packed, const DistanceOptions& options,
                                     int first, int second);
 

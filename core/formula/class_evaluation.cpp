@@ -61,6 +61,18 @@ ClassEvaluation EvaluateValue(const Form& form, const DifferenceShares& s,
     return e;
 }
 
+template <class Form>
+ClassEvaluation Arguments(const Form& form, const DifferenceShares& s,
+                          const std::array<double, 4>& pi, double gammaShape) {
+    const FormInput<double> x{s.purineTransitions, s.pyrimidineTransitions,
+                              s.weakStrongTransversions, s.aminoKetoTransversions, pi};
+    LogTerm L = LogTerm::ArgumentsOnly(gammaShape);
+    form(x, L);
+    ClassEvaluation e;
+    e.saturated = L.Saturated();
+    return e;
+}
+
 ClassEvaluation NoForm() {
     ClassEvaluation none;
     none.d = std::numeric_limits<double>::quiet_NaN();
@@ -106,6 +118,13 @@ ClassEvaluation EvaluateClassForm(ModelKind model, const DifferenceShares& s,
         return usesFrequencies ? EvaluateWithFrequencies(form, s, pi, vary, gammaShape)
                                : Evaluate<4>(form, s, pi, gammaShape);
     });
+}
+
+bool ClassFormSaturates(ModelKind model, const DifferenceShares& s, const std::array<double, 4>& pi,
+                        double gammaShape) {
+    return WithForm(model,
+                    [&](const auto& form, bool) { return Arguments(form, s, pi, gammaShape); })
+        .saturated;
 }
 
 ClassEvaluation EvaluateClassFormValue(ModelKind model, const DifferenceShares& s,

@@ -140,4 +140,11 @@ FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares&
     return ClassDistance(model, shares, pi, nullptr, gammaShape.value_or(0.0), variance);
 }
 
+bool FormulaSaturates(ModelKind model, const DifferenceShares& shares,
+                      const std::array<double, 4>& pi, std::optional<double> gammaShape) {
+    if (FrequencyProblem(model, pi)) return true;
+    const ModelKind form = KimuraFallback(model, pi) ? ModelKind::K80 : model;
+    return ClassFormSaturates(form, shares, pi, gammaShape.value_or(0.0));
+}
+
 }  // namespace dyvern

@@ -92,4 +92,11 @@ FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares&
                                         std::optional<double> gammaShape = std::nullopt,
                                         bool variance = true);
 
+// Whether the class model's form saturates at these shares and frequencies,
+// or is undefined at those frequencies: its logarithms' arguments alone,
+// without d. (A form whose arguments all lie clear of 0 has finite d.)
+bool FormulaSaturates(ModelKind model, const DifferenceShares& shares,
+                      const std::array<double, 4>& pi,
+                      std::optional<double> gammaShape = std::nullopt);
+
 }  // namespace dyvern

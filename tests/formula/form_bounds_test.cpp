@@ -1,8 +1,8 @@
 // What lets a list bounded by --max-d stop counting a pair early: at fixed
 // frequencies every class form's d grows with each class share, saturation
-// only spreads as shares grow, and d is never below p, the share of sites
-// that differ. Checked on random shares and frequencies, with gamma and
-// without.
+// only spreads as shares grow, d is never below p, the share of sites that
+// differ, and whether a form saturates can be told from its arguments
+// alone. Checked on random shares and frequencies, with gamma and without.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -60,6 +60,11 @@ TEST(FormBounds, DGrowsWithEachClassShareAndIsAtLeastP) {
         DifferenceShares s = RandomShares(random);
         const double p = s.p();
         const FormulaDistance before = FormulaDistanceOfShares(model, s, pi, gamma, false);
+        // Told from the arguments alone, without d; with gamma also where a
+        // term could near the largest number, so only the other way round.
+        const bool saturates = FormulaSaturates(model, s, pi, gamma);
+        if (!gamma || !saturates)
+            EXPECT_EQ(saturates, before.status == FitStatus::Saturated) << before.d;
         *ClassShare(s, k % 4) += 0.05 * unit(random);
         const FormulaDistance after = FormulaDistanceOfShares(model, s, pi, gamma, false);
         SCOPED_TRACE(::testing::Message() << FactsOf(model).word << ", case " << k);
