@@ -107,7 +107,8 @@ PairDistance FormulaDistanceBetween(const PackedAlignment& packed, const Distanc
                        plan.settings);
     if (cells) return OfTable(CountPlainPair(packed, first, second), options, plan.settings);
     ClassCounts counts;
-    if (options.maxD && BoundedForm(plan)) {
+    const bool looks = packed.wordCount() >= kWordsBetweenLooks + kFewestWordsLeft;
+    if (options.maxD && looks && BoundedForm(plan)) {
         if (const auto above = CountUntilAbove(packed, first, second, plan, *options.maxD, counts))
             return *above;
     } else {
