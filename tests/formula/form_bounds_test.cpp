@@ -63,8 +63,9 @@ TEST(FormBounds, DGrowsWithEachClassShareAndIsAtLeastP) {
         // Told from the arguments alone, without d; with gamma also where a
         // term could near the largest number, so only the other way round.
         const bool saturates = FormulaSaturates(model, s, pi, gamma);
-        if (!gamma || !saturates)
+        if (!gamma || !saturates) {
             EXPECT_EQ(saturates, before.status == FitStatus::Saturated) << before.d;
+        }
         *ClassShare(s, k % 4) += 0.05 * unit(random);
         const FormulaDistance after = FormulaDistanceOfShares(model, s, pi, gamma, false);
         SCOPED_TRACE(::testing::Message() << FactsOf(model).word << ", case " << k);
