@@ -45,7 +45,7 @@ void NoteAlignmentPairs(const RowTotals& totals, const DistanceChoice& choice, s
         << FormatNumber(keepAtMost) << "\n";
     const long long tooFew = totals.Of(FitStatus::TooFewSites);
     if (tooFew > 0)
-        err << tooFew << " pairs with fewer than " << choice.minOverlap
+        err << tooFew << " pairs with fewer than " << choice.options.minOverlap
             << " sites counted have no distance (--min-overlap)\n";
     if (totals.saturated + totals.unfitted > 0)
         err << totals.saturated << " pairs too far apart for the model (saturated) and "
@@ -60,7 +60,10 @@ ClusterInput AlignmentInput(const Arguments& arguments, const Alignment& alignme
     for (const std::string& name : alignment.names) input.graph.names.Intern(name);
     GiveFrequencies(arguments, alignment, choice.options);
     const PackedAlignment packed(alignment, choice.reading);
-    const PairLayout layout{RowPairs::Upper, 0, choice.minOverlap};
+    // Only the pairs within the highest threshold are read, and no standard error.
+    choice.options.maxD = keepAtMost;
+    choice.options.standardErrors = false;
+    const PairLayout layout{RowPairs::Upper, 0};
     RowTotals totals;
     RunRowsInOrder<std::vector<PairDistance>>(
         0, static_cast<int>(packed.size()), choice.options.threads,

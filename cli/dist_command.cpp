@@ -35,7 +35,7 @@ bool IsMatrix(DistFormat format) {
 DistOutput ReadOutput(const Arguments& arguments, const DistanceChoice& choice) {
     DistOutput output;
     output.format = FormatOption(arguments);
-    output.minOverlap = choice.minOverlap;
+    output.minOverlap = choice.options.minOverlap;
     const bool matrix = IsMatrix(output.format);
     if (arguments.Has("against") && matrix)
         throw UsageError("--against writes a list of pairs: use --format tsv or csv");
@@ -82,7 +82,7 @@ SummaryFacts SummaryFactsOf(const Arguments& arguments, const DistInputs& inputs
     facts.variation = choice.options.fit.variation;
     facts.gammaCategories = static_cast<int>(facts.variation.categoryRates.size());
     if (output.filter.on) facts.maxD = output.filter.maxD;
-    facts.minOverlap = choice.minOverlap;
+    facts.minOverlap = choice.options.minOverlap;
     return facts;
 }
 

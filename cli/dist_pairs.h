@@ -1,7 +1,6 @@
 // The pairs dist computes, row by row: each row of the square matrix, of the
 // lower triangle, of the list of pairs (each pair once, the earlier sequence
-// first), or of one alignment's sequences against another's. A pair with
-// fewer sites counted than the least overlap asked for has no distance.
+// first), or of one alignment's sequences against another's.
 #pragma once
 
 #include <vector>
@@ -19,16 +18,8 @@ enum class RowPairs {
 
 struct PairLayout {
     RowPairs pairs = RowPairs::Square;
-    int against = 0;     // Against: the first alignment's sequences
-    int minOverlap = 0;  // fewer sites than this: too-few-sites, no distance
+    int against = 0;  // Against: the first alignment's sequences
 };
-
-// Makes `r` a pair without a distance when it has fewer sites than `minOverlap`.
-void ApplyMinOverlap(PairDistance& r, int minOverlap);
-
-// The distance of sequences i and j, under the least overlap.
-PairDistance LimitedDistance(const PackedAlignment& packed, const DistanceOptions& options,
-                             int minOverlap, int i, int j);
 
 // The distances of one row, in the order of its pairs.
 std::vector<PairDistance> RowDistances(const PackedAlignment& packed,

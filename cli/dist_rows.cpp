@@ -24,7 +24,6 @@ std::string MatrixCell(double d) { return std::isfinite(d) ? FormatNumber(d) : k
 
 PairLayout LayoutOf(const DistOutput& output) {
     PairLayout layout;
-    layout.minOverlap = output.minOverlap;
     layout.against = output.against;
     switch (output.format) {
         case DistFormat::Phylip:
@@ -76,7 +75,9 @@ std::string DistRowFormatter::Header() const {
 }
 
 void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& text) const {
-    text.totals.Count(r.status, r.d);
+    // A pair a list leaves out for its d may have stopped counting early,
+    // with only a bound for d: the histogram holds the kept pairs' d.
+    text.totals.Count(r.status, r.d, !output.filter.on || r.d <= output.filter.maxD);
     if (r.status != FitStatus::Unfittable && r.status != FitStatus::Saturated) return;
     const std::string pair = packed.name(i) + " and " + packed.name(j);
     if (r.status == FitStatus::Unfittable) {
@@ -93,7 +94,7 @@ std::vector<PairDistance> DistRowFormatter::Row(const DistanceOptions& options, 
 }
 
 PairDistance DistRowFormatter::Distance(const DistanceOptions& options, int i, int j) const {
-    return LimitedDistance(packed, options, output.minOverlap, i, j);
+    return DistanceBetween(packed, options, i, j);
 }
 
 void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distances,
@@ -162,10 +163,15 @@ void DistRowFormatter::AppendList(int row, const std::vector<PairDistance>& dist
     }
 }
 
-void FormatRows(const PackedAlignment& packed, const DistanceOptions& options,
+void FormatRows(const PackedAlignment& packed, const DistanceOptions& requested,
                 const DistRowFormatter& formatter, int rowBegin, int rowEnd,
                 const std::function<void(RowText&&)>& take) {
-    CheckRowRange(packed, options, rowBegin, rowEnd);
+    CheckRowRange(packed, requested, rowBegin, rowEnd);
+    // Only what is written is computed: no standard error in a matrix, and
+    // none for a pair the list leaves out.
+    DistanceOptions options = requested;
+    options.standardErrors = formatter.WritesStandardErrors();
+    if (formatter.Filter().on) options.maxD = formatter.Filter().maxD;
     if (formatter.Matrix() && MatrixKeepsPairs(static_cast<int>(packed.size()), rowBegin, rowEnd))
         return FormatMatrixRows(packed, options, formatter, rowBegin, rowEnd, take);
     // Each row is formatted on the thread that computed it.

@@ -38,7 +38,7 @@ enum class DistFormat {
 struct DistOutput {
     DistFormat format = DistFormat::Phylip;
     ListFilter filter;   // lists only
-    int minOverlap = 0;  // a pair with fewer sites counted has no distance
+    int minOverlap = 0;  // what the options asked for, for the notes on standard error
     int against = 0;     // > 0: the rows are the first `against` sequences, each
                          // against every later one (a list only)
 };
@@ -55,6 +55,10 @@ public:
     std::string Header() const;
     // The square matrix, whose rows may be kept and copied (matrix_rows.h).
     bool Matrix() const { return output.format == DistFormat::Phylip; }
+    // Whether the output shows standard errors (a TSV list), which are
+    // otherwise not worked out.
+    bool WritesStandardErrors() const { return output.format == DistFormat::Tsv; }
+    const ListFilter& Filter() const { return output.filter; }
     // The rows: every sequence, or those of the first alignment with --against.
     int RowCount() const;
     // Appends row `row` to `text`: `distances` as Row gives them.

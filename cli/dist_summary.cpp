@@ -88,7 +88,7 @@ void AppendPairs(std::string& out, const SummaryFacts& facts, const RowTotals& t
     const bool list = IsList(facts.format);
     const bool dropsMissing = list && (facts.maxD || facts.format == "csv");
     const long long tooFew = dropsMissing ? totals.Of(FitStatus::TooFewSites) : 0;
-    long long withDistance = 0;
+    long long withDistance = totals.aboveMaxD;
     for (const long long count : totals.histogram) withDistance += count;
     JsonObject pairs(out, "    ");
     pairs.Count("compared", totals.Pairs()).Count("with_distance", withDistance);

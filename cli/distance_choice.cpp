@@ -29,8 +29,8 @@ DistanceChoice ReadDistanceChoice(const Arguments& arguments, ModelKind model,
     if (arguments.Has("threads"))
         options.threads = WholeNumber("threads", arguments.Value("threads", ""), 0, kMostThreads);
     if (arguments.Has("min-overlap"))
-        choice.minOverlap = WholeNumber("min-overlap", arguments.Value("min-overlap", ""), 0,
-                                        std::numeric_limits<int>::max());
+        options.minOverlap = WholeNumber("min-overlap", arguments.Value("min-overlap", ""), 0,
+                                         std::numeric_limits<int>::max());
     return choice;
 }
 

@@ -15,7 +15,6 @@ struct DistanceChoice {
     DistanceOptions options;
     SiteReading reading;    // how the alignment's sites are read into pair tables
     std::string criterion;  // the --criterion word, or the fallback
-    int minOverlap = 0;     // --min-overlap: 0, every pair has its distance
 };
 
 // The options with `model` and `criterion` where they are not given. Throws

@@ -22,8 +22,8 @@ struct RowTotals {
     std::array<long long, kHistogramBins> histogram{};  // pairs with a finite d, by bin
 
     void Add(const RowTotals& more);
-    // Counts a pair's status and its distance's bin.
-    void Count(FitStatus status, double d);
+    // Counts a pair's status and, when `binned`, its distance's bin.
+    void Count(FitStatus status, double d, bool binned = true);
     long long Pairs() const;  // pairs counted
     long long Of(FitStatus status) const { return statuses[static_cast<int>(status)]; }
 

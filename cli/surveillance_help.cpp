@@ -56,14 +56,16 @@ const char* const kDistSummaryHelp =
     "               common); by_status: the pairs of each status word\n"
     "  \"histogram\"  [{\"from\", \"to\", \"pairs\"}]: the pairs with from <= d < to,\n"
     "               in bins 0.0025 wide up to 0.05, 0.01 wide up to 0.1, 0.1\n"
-    "               wide up to 1, and one for d of 1 or more (\"to\": null)\n"
+    "               wide up to 1, and one for d of 1 or more (\"to\": null);\n"
+    "               with --max-d, the pairs kept (those above it may stop\n"
+    "               counting early, with only a bound for d)\n"
     "\n"
     "tn93's options in these terms: -t T is --max-d T; -l N is --min-overlap\n"
-    "N+1; -a skip is --ambiguity skip (tn93 also leaves out U, which Dyvern reads\n"
-    "as T). tn93's resolve and average count N and '?' against a base, where\n"
-    "Dyvern always leaves such a site out, so their distances differ on such\n"
-    "sites. tn93 reads the whole FASTA header line as the name, Dyvern its first\n"
-    "word.\n";
+    "N+1; -a skip is --ambiguity skip, -a average --ambiguity average\n"
+    "--n-ambiguous, -a resolve (its default) --ambiguity resolve-shared\n"
+    "--n-ambiguous, -a gapmm --ambiguity gapmm, -g F --resolve-limit F. tn93\n"
+    "reads U as an ambiguity code, Dyvern as T; tn93 reads the whole FASTA header\n"
+    "line as the name, Dyvern its first word.\n";
 
 const char* const kClusterHelp =
     "Usage: dyvern-cli cluster INPUT [--max-d T | --thresholds T1,T2,...]\n"

@@ -1,6 +1,9 @@
 // Times the all-pairs distances of an alignment file, for runs under
-// /usr/bin/time:  dyvern-distance-run FILE [JC69|F81|K80|HKY85] [ml|ls] [THREADS]
-// Prints the pairs, the seconds, pairs per second per thread and a checksum.
+// /usr/bin/time:
+//   dyvern-distance-run FILE [MODEL] [ml|ls|formula] [THREADS] [se|d] [MAX_D]
+// (se: with standard errors, as a list; d: d alone, as a matrix; MAX_D: a
+// list that keeps d <= MAX_D). Prints the pairs, the seconds, pairs per
+// second per thread and a checksum.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -22,16 +25,25 @@ dyvern::ModelKind ModelOfName(const std::string& name) {
     throw std::invalid_argument("no model named '" + name + "'");
 }
 
+dyvern::Criterion CriterionOfName(const std::string& name) {
+    if (name == "ml") return dyvern::Criterion::MaxLikelihood;
+    if (name == "ls") return dyvern::Criterion::LeastSquares;
+    if (name == "formula") return dyvern::Criterion::Formula;
+    throw std::invalid_argument("no criterion named '" + name + "'");
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE [JC69|F81|K80|HKY85] [ml|ls] [THREADS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FILE [MODEL] [ml|ls|formula] [THREADS] [se|d] [MAX_D]\n",
+                     argv[0]);
         return 2;
     }
     dyvern::DistanceOptions options;
     options.model = ModelOfName(argc > 2 ? argv[2] : "HKY85");
-    options.criterion = argc > 3 && std::string(argv[3]) == "ls" ? dyvern::Criterion::LeastSquares
-                                                                 : dyvern::Criterion::MaxLikelihood;
+    options.criterion = CriterionOfName(argc > 3 ? argv[3] : "ml");
     options.threads = argc > 4 ? std::atoi(argv[4]) : 0;
+    options.standardErrors = !(argc > 5 && std::string(argv[5]) == "d");
+    if (argc > 6) options.maxD = std::atof(argv[6]);
     const dyvern::Input input = dyvern::ReadInput(argv[1]);
     const auto* alignment = std::get_if<dyvern::Alignment>(&input.content);
     if (!alignment) throw std::invalid_argument(std::string(argv[1]) + ": not an alignment");

@@ -8,11 +8,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "distance/formula_pair.h"
 #include "distance/packed_pair.h"
 #include "distance/plane_counts.h"
 #include "distance/row_pipeline.h"
 #include "estimate/pair_fit.h"
-#include "formula/formula_distance.h"
 #include "model/model_family.h"
 #include "model/table_checks.h"
 
@@ -29,25 +29,21 @@ PairDistance Diagonal(const PackedAlignment& packed, int row) {
     return {self.sites, 0.0, std::numeric_limits<double>::quiet_NaN(), FitStatus::Identical};
 }
 
-// The window's models, fitted as the window fits them: their fast paths.
-bool WindowFastPath(const DistanceOptions& options) {
-    return Estimable(options.model, Estimation::LeastSquares) &&
-           options.criterion != Criterion::Formula && options.fit.variation.None() &&
-           !options.fit.heldFrequencies && !options.pairFrequencies;
+// The window's models, fitted as the window fits them, and TN93 and GTR by
+// likelihood, with nothing given: their fast paths (pair_distance.h).
+bool FastPath(const DistanceOptions& options) {
+    const bool model = options.model == ModelKind::TN93 || options.model == ModelKind::GTR
+                           ? options.criterion == Criterion::MaxLikelihood
+                           : Estimable(options.model, Estimation::LeastSquares) &&
+                                 options.criterion != Criterion::Formula;
+    return model && options.fit.variation.None() && !options.fit.heldFrequencies &&
+           !options.pairFrequencies;
 }
 
-PairDistance FormulaDistanceOfKinds(const DifferenceCounts& d, const DistanceOptions& options) {
-    const double n = static_cast<double>(d.plain);
-    std::optional<double> gamma;
-    if (std::isfinite(options.fit.variation.alpha)) gamma = options.fit.variation.alpha;
-    const FormulaDistance form =
-        FormulaDistanceOfShares(options.model,
-                                SharesByKind(n, static_cast<double>(d.transitions) / n,
-                                             static_cast<double>(d.transversions) / n),
-                                {0.25, 0.25, 0.25, 0.25}, gamma);
-    const double se = form.variance >= 0.0 ? std::sqrt(form.variance) : kNaN;
-    return {static_cast<int>(d.plain), form.d, se,
-            d.plain > 0 ? form.status : FitStatus::Unfittable};
+// The pair's table, from its plain cells alone where nothing is shared out.
+PairTable TableOf(const PackedAlignment& packed, int first, int second) {
+    return KindsSuffice(packed, first, second) ? CountPlainPair(packed, first, second)
+                                               : CountPackedPair(packed, first, second);
 }
 
 // Any model and criterion by the fit of the pair's whole table.
@@ -60,9 +56,29 @@ PairDistance FittedDistance(const PairTable& table, const DistanceOptions& optio
     if (!options.sequenceCompositions.empty())
         fit.sequenceFrequencies = {options.sequenceCompositions[first],
                                    options.sequenceCompositions[second]};
-    const PairFit f = FitPair(table.counts, table.sites, options.model, options.criterion,
-                              Uncertainty::StandardErrors, fit);
+    const PairFit f =
+        FitPair(table.counts, table.sites, options.model, options.criterion,
+                options.standardErrors ? Uncertainty::StandardErrors : Uncertainty::None, fit);
     return {table.sites, f.d, f.seD, f.status};
+}
+
+// The pair's distance before the least overlap is applied.
+PairDistance AnyOverlap(const PackedAlignment& packed, const DistanceOptions& options, int first,
+                        int second) {
+    if (options.criterion == Criterion::Formula && Estimable(options.model, Estimation::Formula))
+        return FormulaDistanceBetween(packed, options, first, second);
+    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80;
+    const bool fast = FastPath(options);
+    if (byKind && fast && KindsSuffice(packed, first, second)) {
+        const DifferenceCounts d =
+            CountDifferences(packed.planes(first), packed.planes(second), packed.wordCount());
+        return DistanceOfKinds(static_cast<int>(d.plain), static_cast<double>(d.transitions),
+                               static_cast<double>(d.transversions), options.model,
+                               options.criterion, options.standardErrors);
+    }
+    const PairTable table = TableOf(packed, first, second);
+    if (fast) return DistanceOf(table, options.model, options.criterion, options.standardErrors);
+    return FittedDistance(table, options, first, second);
 }
 
 }  // namespace
@@ -81,21 +97,9 @@ void CheckRowRange(const PackedAlignment& packed, const DistanceOptions& options
 
 PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOptions& options, int i,
                              int j) {
-    const int first = std::min(i, j), second = std::max(i, j);
-    const bool byKind = options.model == ModelKind::JC69 || options.model == ModelKind::K80 ||
-                        options.model == ModelKind::Raw;
-    const bool kinds = byKind && KindsSuffice(packed, first, second);
-    if (kinds && (WindowFastPath(options) || options.criterion == Criterion::Formula)) {
-        const DifferenceCounts d =
-            CountDifferences(packed.planes(first), packed.planes(second), packed.wordCount());
-        if (options.criterion == Criterion::Formula) return FormulaDistanceOfKinds(d, options);
-        return DistanceOfKinds(static_cast<int>(d.plain), static_cast<double>(d.transitions),
-                               static_cast<double>(d.transversions), options.model,
-                               options.criterion);
-    }
-    const PairTable table = CountPackedPair(packed, first, second);
-    if (WindowFastPath(options)) return DistanceOf(table, options.model, options.criterion);
-    return FittedDistance(table, options, first, second);
+    const PairDistance r = AnyOverlap(packed, options, std::min(i, j), std::max(i, j));
+    if (r.sites >= options.minOverlap) return r;
+    return {r.sites, kNaN, kNaN, FitStatus::TooFewSites};
 }
 
 std::vector<PairDistance> DistanceRow(const PackedAlignment& packed, const DistanceOptions& options,

@@ -6,25 +6,11 @@
 #include <functional>
 #include <vector>
 
-#include "align/pair_table.h"
+#include "distance/distance_options.h"
 #include "distance/packed_alignment.h"
 #include "distance/pair_distance.h"
-#include "estimate/fit_options.h"
-#include "model/divergence.h"
 
 namespace dyvern {
-
-struct DistanceOptions {
-    ModelKind model = ModelKind::JC69;
-    Criterion criterion = Criterion::MaxLikelihood;
-    int threads = 0;  // 0: every core the machine has
-    // Rate variation, and frequencies given for every pair (the alignment's).
-    FitOptions fit;
-    // The frequencies held at each pair's own composition instead (likelihood).
-    bool pairFrequencies = false;
-    // With frequencies given: each sequence's own composition (paralinear's).
-    std::vector<std::array<double, 4>> sequenceCompositions;
-};
 
 enum class RowShape {
     // Row i holds the pairs (i, j) for j = i + 1 .. n - 1: the rows together

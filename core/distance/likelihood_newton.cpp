@@ -1,6 +1,7 @@
 #include "distance/likelihood_newton.h"
 
 #include <limits>
+#include <type_traits>
 
 #include "estimate/standard_errors.h"
 
@@ -26,19 +27,24 @@ TermJet FoldedOntoV(const TermJet& e) {
 }
 
 // lnL of the terms, in coordinates that may tie s to v.
+template <class L>
 class TermsLikelihood {
 public:
+    static constexpr int N = L::kSize;
     TermsLikelihood(const LikelihoodTerms& terms, bool sTiedToV) : terms(terms), tied(sTiedToV) {}
 
-    double At(TermPoint x) const { return LogLikelihoodAt(terms, Tie(x)); }
-    TermJet Expansion(const TermPoint& x) const {
-        const TermJet e = ExpandLogLikelihood(terms, Tie(x));
-        return tied ? FoldedOntoV(e) : e;
+    double At(Point<N> x) const { return LogLikelihoodAt<L>(terms, Tie(x)); }
+    Jet<N> Expansion(const Point<N>& x) const {
+        const Jet<N> e = ExpandLogLikelihood<L>(terms, Tie(x));
+        if constexpr (std::is_same_v<L, HkyLayout>) {
+            if (tied) return FoldedOntoV(e);
+        }
+        return e;
     }
 
 private:
-    TermPoint Tie(TermPoint x) const {
-        if (tied) x[kS] = x[kV];
+    Point<N> Tie(Point<N> x) const {
+        if (tied) x[L::kSR] = x[L::kSY] = x[L::kV];
         return x;
     }
     const LikelihoodTerms& terms;
@@ -46,23 +52,27 @@ private:
 };
 
 // -lnL, which the box search minimises.
-class NegativeLikelihood final : public SmoothFunction<kTermCoordinates> {
+template <class L>
+class NegativeLikelihood final : public SmoothFunction<L::kSize> {
 public:
-    explicit NegativeLikelihood(const TermsLikelihood& lnL) : lnL(lnL) {}
-    double Value(const TermPoint& x) const override { return -lnL.At(x); }
-    TermJet Expansion(const TermPoint& x, const FreeMask<kTermCoordinates>&) const override {
+    static constexpr int N = L::kSize;
+    explicit NegativeLikelihood(const TermsLikelihood<L>& lnL) : lnL(lnL) {}
+    double Value(const Point<N>& x) const override { return -lnL.At(x); }
+    Jet<N> Expansion(const Point<N>& x, const FreeMask<N>&) const override {
         return -lnL.Expansion(x);
     }
 
 private:
-    const TermsLikelihood& lnL;
+    const TermsLikelihood<L>& lnL;
 };
 
-SearchBox<kTermCoordinates> BoxOf(const FreeCoordinates& coordinates) {
-    SearchBox<kTermCoordinates> box;
-    box.upper = {kInfinity, kInfinity, 1.0, 1.0, 1.0};
+// Rates from 0 up, shares in [0, 1].
+template <class L>
+SearchBox<L::kSize> BoxOf(const FreeCoordinatesOf<L::kSize>& coordinates) {
+    SearchBox<L::kSize> box;
+    for (int i = 0; i < L::kSize; ++i) box.upper[i] = i < L::kR ? kInfinity : 1.0;
     box.free = coordinates.free;
-    if (coordinates.sTiedToV) box.free[kS] = false;
+    if (coordinates.sTiedToV) box.free[L::kSR] = box.free[L::kSY] = false;
     return box;
 }
 
@@ -73,10 +83,11 @@ constexpr std::array<int, kSizeOf<M>> TermIndices() {
     if constexpr (M == ModelKind::F81) return {kV, kR, kShareA, kShareC};
     if constexpr (M == ModelKind::K80) return {kV, kS};
     if constexpr (M == ModelKind::HKY85) return {kV, kS, kR, kShareA, kShareC};
+    if constexpr (M == ModelKind::TN93) return {0, 1, 2, 3, 4, 5};
 }
 
-template <ModelKind M>
-double DistanceErrorOf(const LikelihoodOptimum& optimum) {
+template <ModelKind M, int N>
+double DistanceErrorOf(const LikelihoodOptimumOf<N>& optimum) {
     constexpr std::array<int, kSizeOf<M>> index = TermIndices<M>();
     ModelPoint<M> x;
     Jet<kSizeOf<M>> negativeLnL(-optimum.expansion.value);
@@ -91,19 +102,28 @@ double DistanceErrorOf(const LikelihoodOptimum& optimum) {
 
 }  // namespace
 
-LikelihoodOptimum MaximiseLikelihood(const LikelihoodTerms& terms, const TermPoint& start,
-                                     const FreeCoordinates& coordinates) {
-    const TermsLikelihood lnL(terms, coordinates.sTiedToV);
-    const NegativeLikelihood negative(lnL);
-    const BoxMinimum<kTermCoordinates> minimum = MinimiseInBox<kTermCoordinates>(
-        negative, start, BoxOf(coordinates), BoxStop::Converged, kClosedInDecrement);
-    LikelihoodOptimum optimum;
+template <class L>
+LikelihoodOptimumOf<L::kSize> MaximiseLikelihood(const LikelihoodTerms& terms,
+                                                 const Point<L::kSize>& start,
+                                                 const FreeCoordinatesOf<L::kSize>& coordinates) {
+    const TermsLikelihood<L> lnL(terms, coordinates.sTiedToV);
+    const NegativeLikelihood<L> negative(lnL);
+    const BoxMinimum<L::kSize> minimum = MinimiseInBox<L::kSize>(
+        negative, start, BoxOf<L>(coordinates), BoxStop::Converged, kClosedInDecrement);
+    LikelihoodOptimumOf<L::kSize> optimum;
     optimum.x = minimum.x;
-    if (coordinates.sTiedToV) optimum.x[kS] = optimum.x[kV];
+    if (coordinates.sTiedToV) optimum.x[L::kSR] = optimum.x[L::kSY] = optimum.x[L::kV];
     optimum.expansion = -minimum.expansion;
     optimum.converged = minimum.converged;
     return optimum;
 }
+
+template LikelihoodOptimumOf<HkyLayout::kSize> MaximiseLikelihood<HkyLayout>(
+    const LikelihoodTerms&, const Point<HkyLayout::kSize>&,
+    const FreeCoordinatesOf<HkyLayout::kSize>&);
+template LikelihoodOptimumOf<TamuraNeiLayout::kSize> MaximiseLikelihood<TamuraNeiLayout>(
+    const LikelihoodTerms&, const Point<TamuraNeiLayout::kSize>&,
+    const FreeCoordinatesOf<TamuraNeiLayout::kSize>&);
 
 double DistanceError(const LikelihoodOptimum& optimum, ModelKind model) {
     switch (model) {
@@ -119,6 +139,10 @@ double DistanceError(const LikelihoodOptimum& optimum, ModelKind model) {
             break;
     }
     return std::numeric_limits<double>::quiet_NaN();
+}
+
+double DistanceError(const LikelihoodOptimumOf<TamuraNeiLayout::kSize>& optimum) {
+    return DistanceErrorOf<ModelKind::TN93>(optimum);
 }
 
 }  // namespace dyvern

@@ -26,15 +26,16 @@ Exponential ExpOf(double z) {
 // e + (share) t and e + (1 - share) t, and both transitions carry t.
 struct Decays {
     double e1, q;   // e^-v, 1 - e^-v
-    double eR, tR;  // purines: e^-(v y + s r)
-    double eY, tY;  // pyrimidines: e^-(v r + s y)
+    double eR, tR;  // purines: e^-(v y + sR r)
+    double eY, tY;  // pyrimidines: e^-(v r + sY y)
 };
 
-Decays DecaysAt(const TermPoint& x) {
-    const double r = x[kR], y = 1.0 - r, gap = x[kS] - x[kV];
-    const Exponential e1 = ExpOf(-x[kV]);
-    const Exponential fR = ExpOf(-r * gap);
-    const Exponential fY = ExpOf(-y * gap);
+template <class L>
+Decays DecaysAt(const Point<L::kSize>& x) {
+    const double r = x[L::kR], y = 1.0 - r;
+    const Exponential e1 = ExpOf(-x[L::kV]);
+    const Exponential fR = ExpOf(-r * (x[L::kSR] - x[L::kV]));
+    const Exponential fY = ExpOf(-y * (x[L::kSY] - x[L::kV]));
     Decays k;
     k.e1 = e1.e;
     k.q = -e1.em1;
@@ -99,14 +100,15 @@ struct Inner {
 
 // g = share + (1 - share) e1 for the class whose frequency is `share` (r for
 // purines: sign +1; 1 - r for pyrimidines: sign -1), and its second decay
-// e = exp(-u), u = v (1 - share) + s share, du/dr = sign (s - v).
-Inner InnerOf(double share, double sign, double e, const Decays& k, const TermPoint& x) {
+// e = exp(-u), u = v (1 - share) + s share, du/dr = sign (s - v), s the
+// class's transition rate.
+Inner InnerOf(double share, double sign, double e, const Decays& k, double v, double s) {
     Inner in;
     in.gV = -(1.0 - share) * k.e1;
     in.gR = sign * k.q;
     in.gVV = (1.0 - share) * k.e1;
     in.gVR = sign * k.e1;
-    const double uV = 1.0 - share, uS = share, uR = sign * (x[kS] - x[kV]);
+    const double uV = 1.0 - share, uS = share, uR = sign * (s - v);
     in.eV = -e * uV;
     in.eS = -e * uS;
     in.eR = -e * uR;
@@ -120,11 +122,11 @@ Inner InnerOf(double share, double sign, double e, const Decays& k, const TermPo
     return in;
 }
 
-// Adds the block to the expansion through z = (w, g, e) by the chain rule.
-void AddBlock(TermJet& out, const BlockDerivatives& f, int shareIndex,
-              const Inner& in) {
+// Adds the block to the expansion through z = (w, g, e) by the chain rule:
+// its coordinates v, s, r and share are out's `index`.
+template <int N>
+void AddBlock(Jet<N>& out, const BlockDerivatives& f, const int (&index)[4], const Inner& in) {
     constexpr int kTouched = 4;
-    const int index[kTouched] = {kV, kS, kR, shareIndex};
     // Column i of dz/dx for the touched coordinates.
     const double J[kTouched][3] = {
         {0.0, in.gV, in.eV}, {0.0, 0.0, in.eS}, {0.0, in.gR, in.eR}, {1.0, 0.0, 0.0}};
@@ -153,7 +155,8 @@ void AddBlock(TermJet& out, const BlockDerivatives& f, int shareIndex,
 }
 
 // n1 ln x + n2 ln(1 - x) in one coordinate.
-void AddShare(TermJet& out, int i, double x, double n1, double n2) {
+template <int N>
+void AddShare(Jet<N>& out, int i, double x, double n1, double n2) {
     if (n1 != 0.0) {
         out.gradient[i] += n1 / x;
         out.hessian[i][i] -= n1 / (x * x);
@@ -165,8 +168,7 @@ void AddShare(TermJet& out, int i, double x, double n1, double n2) {
     }
 }
 
-double SumOfLogs(const LikelihoodTerms& t, const TermPoint& x, const Decays& k) {
-    const double r = x[kR], a = x[kShareA], c = x[kShareC];
+double SumOfLogs(const LikelihoodTerms& t, double r, double a, double c, const Decays& k) {
     return LogTerm(t.same[A], k.eR + a * k.tR) + LogTerm(t.same[G], k.eR + (1.0 - a) * k.tR) +
            LogTerm(t.purineTransitions, k.tR) + LogTerm(t.same[C], k.eY + c * k.tY) +
            LogTerm(t.same[T], k.eY + (1.0 - c) * k.tY) + LogTerm(t.pyrimidineTransitions, k.tY) +
@@ -204,27 +206,39 @@ LikelihoodTerms TermsOf(const DivergenceCounts& n) {
     return t;
 }
 
-double LogLikelihoodAt(const LikelihoodTerms& terms, const TermPoint& x) {
-    return SumOfLogs(terms, x, DecaysAt(x));
+template <class L>
+double LogLikelihoodAt(const LikelihoodTerms& terms, const Point<L::kSize>& x) {
+    return SumOfLogs(terms, x[L::kR], x[L::kA], x[L::kC], DecaysAt<L>(x));
 }
 
-TermJet ExpandLogLikelihood(const LikelihoodTerms& t, const TermPoint& x) {
-    const Decays k = DecaysAt(x);
-    const double r = x[kR];
-    TermJet out;
-    out.value = SumOfLogs(t, x, k);
+template <class L>
+Jet<L::kSize> ExpandLogLikelihood(const LikelihoodTerms& t, const Point<L::kSize>& x) {
+    const Decays k = DecaysAt<L>(x);
+    const double r = x[L::kR];
+    Jet<L::kSize> out;
+    out.value = SumOfLogs(t, r, x[L::kA], x[L::kC], k);
     if (t.transversions != 0.0) {
-        out.gradient[kV] += t.transversions * k.e1 / k.q;
-        out.hessian[kV][kV] -= t.transversions * k.e1 / (k.q * k.q);
+        out.gradient[L::kV] += t.transversions * k.e1 / k.q;
+        out.hessian[L::kV][L::kV] -= t.transversions * k.e1 / (k.q * k.q);
     }
-    const Block purines{t.same[A], t.same[G], t.purineTransitions, x[kShareA], k.eR, k.tR};
-    AddBlock(out, DerivativesOf(purines), kShareA, InnerOf(r, 1.0, k.eR, k, x));
-    const Block pyrimidines{t.same[C], t.same[T], t.pyrimidineTransitions, x[kShareC], k.eY, k.tY};
-    AddBlock(out, DerivativesOf(pyrimidines), kShareC, InnerOf(1.0 - r, -1.0, k.eY, k, x));
-    AddShare(out, kR, r, t.lnR, t.lnY);
-    AddShare(out, kShareA, x[kShareA], t.lnA, t.lnNotA);
-    AddShare(out, kShareC, x[kShareC], t.lnC, t.lnNotC);
+    const Block purines{t.same[A], t.same[G], t.purineTransitions, x[L::kA], k.eR, k.tR};
+    AddBlock(out, DerivativesOf(purines), {L::kV, L::kSR, L::kR, L::kA},
+             InnerOf(r, 1.0, k.eR, k, x[L::kV], x[L::kSR]));
+    const Block pyrimidines{t.same[C], t.same[T], t.pyrimidineTransitions, x[L::kC], k.eY, k.tY};
+    AddBlock(out, DerivativesOf(pyrimidines), {L::kV, L::kSY, L::kR, L::kC},
+             InnerOf(1.0 - r, -1.0, k.eY, k, x[L::kV], x[L::kSY]));
+    AddShare(out, L::kR, r, t.lnR, t.lnY);
+    AddShare(out, L::kA, x[L::kA], t.lnA, t.lnNotA);
+    AddShare(out, L::kC, x[L::kC], t.lnC, t.lnNotC);
     return out;
 }
+
+template double LogLikelihoodAt<HkyLayout>(const LikelihoodTerms&, const Point<HkyLayout::kSize>&);
+template double LogLikelihoodAt<TamuraNeiLayout>(const LikelihoodTerms&,
+                                                 const Point<TamuraNeiLayout::kSize>&);
+template Jet<HkyLayout::kSize> ExpandLogLikelihood<HkyLayout>(const LikelihoodTerms&,
+                                                              const Point<HkyLayout::kSize>&);
+template Jet<TamuraNeiLayout::kSize> ExpandLogLikelihood<TamuraNeiLayout>(
+    const LikelihoodTerms&, const Point<TamuraNeiLayout::kSize>&);
 
 }  // namespace dyvern

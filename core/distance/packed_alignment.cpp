@@ -25,6 +25,7 @@ PackedAlignment::PackedAlignment(const Alignment& alignment, const SiteReading& 
     sites_ = static_cast<int>(length);
     words_ = (length + kWordBits - 1) / kWordBits;
     planes_.assign(names_.size() * words_ * kPlanesPerWord, 0);
+    plainFrom_.assign(names_.size() * (words_ + 1), 0);
     ambiguousStart_.reserve(names_.size() + 1);
     ambiguousStart_.push_back(0);
     for (std::size_t s = 0; s < names_.size(); ++s) {
@@ -59,6 +60,12 @@ void PackedAlignment::Pack(std::size_t sequence, const std::string& codes) {
         if (count > 1) ambiguous_.push_back({site, bases, gap});
         words[(site / kWordBits) * kPlanesPerWord + plane] |= std::uint64_t{1}
                                                               << (site % kWordBits);
+    }
+    int* plainFrom = plainFrom_.data() + sequence * (words_ + 1);
+    for (std::size_t w = words_; w-- > 0;) {
+        const std::uint64_t* word = words + w * kPlanesPerWord;
+        plainFrom[w] =
+            plainFrom[w + 1] + __builtin_popcountll(word[0] | word[1] | word[2] | word[3]);
     }
 }
 

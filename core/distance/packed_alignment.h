@@ -54,6 +54,11 @@ public:
     bool hasAmbiguousSites(std::size_t sequence) const {
         return ambiguousStart_[sequence + 1] != ambiguousStart_[sequence];
     }
+    // The sites with a plain base (A C G T) in words [word, wordCount()): as
+    // many as a pair can still count there.
+    int plainSitesFrom(std::size_t sequence, std::size_t word) const {
+        return plainFrom_[sequence * (words_ + 1) + word];
+    }
 
 private:
     void Pack(std::size_t sequence, const std::string& codes);
@@ -65,6 +70,7 @@ private:
     std::vector<std::uint64_t> planes_;
     std::vector<AmbiguousSite> ambiguous_;
     std::vector<std::size_t> ambiguousStart_;  // size() + 1 offsets into ambiguous_
+    std::vector<int> plainFrom_;               // wordCount() + 1 a sequence
 };
 
 // The bases a packed sequence allows at a site as its reading reads it: one

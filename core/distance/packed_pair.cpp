@@ -92,6 +92,22 @@ PairTable CountPackedPair(const PackedAlignment& packed, std::size_t sequence1,
     return table;
 }
 
+PairTable CountPlainPair(const PackedAlignment& packed, std::size_t sequence1,
+                         std::size_t sequence2) {
+    const PlaneCounts plain =
+        CountCells(packed.planes(sequence1), packed.planes(sequence2), packed.wordCount());
+    PairTable table;
+    std::int64_t sites = 0;
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            table.counts[i][j] = static_cast<double>(plain.cells[i][j]);
+            sites += plain.cells[i][j];
+        }
+    }
+    table.sites = static_cast<int>(sites);
+    return table;
+}
+
 bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2) {
     return packed.reading().ambiguity == Ambiguity::Skip ||
            (!packed.hasAmbiguousSites(sequence1) && !packed.hasAmbiguousSites(sequence2));

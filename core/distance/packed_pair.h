@@ -13,6 +13,11 @@ namespace dyvern {
 PairTable CountPackedPair(const PackedAlignment& packed, std::size_t sequence1,
                           std::size_t sequence2);
 
+// The same counts and sites where KindsSuffice, from the plain cells alone
+// (sixteen popcounts a word); gapOrMissing and ambiguous are left 0.
+PairTable CountPlainPair(const PackedAlignment& packed, std::size_t sequence1,
+                         std::size_t sequence2);
+
 // Whether the pair has nothing to share out, so that its counts by kind of
 // pair (plane_counts.h) are all that JC69 and K80 see: under Skip, or with
 // no ambiguous site in either sequence.

@@ -5,10 +5,14 @@
 #include <optional>
 
 #include "distance/face_margin.h"
+#include "distance/general_likelihood.h"
 #include "distance/hky_least_squares.h"
+#include "distance/likelihood_checks.h"
 #include "distance/likelihood_newton.h"
+#include "distance/tamura_nei_likelihood.h"
 #include "estimate/pair_fit.h"
 #include "formula/formula_distance.h"
+#include "model/model_family.h"
 #include "model/substitution_rates.h"
 #include "model/table_checks.h"
 
@@ -20,32 +24,11 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // A logarithm's argument this close to 0 is an edge: saturated or not is
 // for the full fit to say.
 constexpr double kEdgeMargin = 1e-5;
-// Rates this large are left to the full fit, as are coordinates near a face.
-constexpr double kLargestRate = 30.0;
-constexpr double kRounding = 16.0 * std::numeric_limits<double>::epsilon();
 // A finite optimum near a limit of infinite d is only taken by this margin.
 constexpr double kClearGain = 1e-9;
 constexpr double kSaturatedS = 1e4;
 
 using Fast = std::optional<PairDistance>;
-
-struct Totals {
-    double transitions = 0.0;
-    double transversions = 0.0;
-    double cells = 0.0;
-    std::array<double, 4> bases{};  // row plus column sums
-};
-
-// Cell by cell in a fixed order, so that every caller sums the same way.
-Totals TotalsOf(const DivergenceCounts& n) {
-    Totals t;
-    t.transitions = n[A][G] + n[G][A] + n[C][T] + n[T][C];
-    t.transversions = n[A][C] + n[C][A] + n[A][T] + n[T][A] + n[C][G] + n[G][C] + n[G][T] + n[T][G];
-    t.cells = n[A][A] + n[C][C] + n[G][G] + n[T][T] + t.transitions + t.transversions;
-    for (int b = 0; b < 4; ++b)
-        t.bases[b] = n[b][A] + n[b][C] + n[b][G] + n[b][T] + n[A][b] + n[C][b] + n[G][b] + n[T][b];
-    return t;
-}
 
 PairDistance Result(int sites, double d, double seD, FitStatus status) {
     return {sites, d, seD, status};
@@ -65,34 +48,13 @@ Fast FromFormula(int sites, double w, const FormulaDistance& f, bool withError, 
 Fast Kimura(int sites, double P, double Q, double n, bool withError) {
     const double w1 = 1.0 - 2.0 * P - Q, w2 = 1.0 - 2.0 * Q;
     if (!(w1 > kEdgeMargin && w2 > kEdgeMargin)) return std::nullopt;
-    const FormulaDistance f = FormulaDistanceOfShares(ModelKind::K80, SharesByKind(n, P, Q));
+    const FormulaDistance f = FormulaDistanceOfShares(ModelKind::K80, SharesByKind(n, P, Q),
+                                                      {0.25, 0.25, 0.25, 0.25}, {}, withError);
     if (Q == 0.0)
         return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN,
                       FitStatus::NoTransversions);
     if (!(f.parameters.kappa > kFaceMargin)) return std::nullopt;
     return Result(sites, f.d, withError ? std::sqrt(f.variance) : kNaN, FitStatus::Ok);
-}
-
-bool NearFace(double x, double upper) { return x < kFaceMargin || x > upper - kFaceMargin; }
-
-// Whether the optimum lies clear of the box's faces in every coordinate that moved.
-bool ClearOfFaces(const TermPoint& x, const FreeCoordinates& c) {
-    for (int i = 0; i < kTermCoordinates; ++i) {
-        if (!c.free[i] && !(i == kS && c.sTiedToV)) continue;
-        if (i <= kS ? (x[i] < kFaceMargin || x[i] > kLargestRate) : NearFace(x[i], 1.0))
-            return false;
-    }
-    return true;
-}
-
-// Where the rates run to infinity the sequences become independent draws:
-// from the composition where the frequencies are free, else from 1/4 each.
-double IndependenceLimit(const Totals& t, bool frequenciesFree) {
-    if (!frequenciesFree) return t.cells * std::log(1.0 / 16.0);
-    double lnL = 0.0;
-    for (const double b : t.bases)
-        if (b > 0.0) lnL += b * std::log(b / (2.0 * t.cells));
-    return lnL;
 }
 
 // On s = 0 the optimum must press against the face: lnL would grow with s < 0.
@@ -104,19 +66,18 @@ bool PressesOnKappaZero(const LikelihoodOptimum& optimum) {
 // The optimum from the start, if it converges clear of the faces and beats
 // the limits where d is infinite: independence, and `otherLimit` when given.
 Fast FromNewton(int sites, ModelKind model, const LikelihoodTerms& terms, const TermPoint& start,
-                const FreeCoordinates& c, const Totals& totals, FitStatus status,
+                const FreeCoordinates& c, const Totals& totals, FitStatus status, bool withError,
                 double otherLimit = -kInfinity) {
     const LikelihoodOptimum optimum = MaximiseLikelihood(terms, start, c);
-    if (!optimum.converged || !ClearOfFaces(optimum.x, c)) return std::nullopt;
+    if (!optimum.converged || !ClearOfFaces<HkyLayout>(optimum.x, c)) return std::nullopt;
     if (status == FitStatus::KappaZero && !PressesOnKappaZero(optimum)) return std::nullopt;
-    const double independence = IndependenceLimit(totals, c.free[kR]);
     const double value = optimum.expansion.value;
-    if (!(value > independence + kRounding * std::fabs(independence))) return std::nullopt;
+    if (!BeatsIndependence(value, totals, c.free[kR])) return std::nullopt;
     if (std::isfinite(otherLimit) && !(value > otherLimit + kClearGain * std::fabs(otherLimit)))
         return std::nullopt;
-    const Rates<double> rates{optimum.x[kV], optimum.x[kS], optimum.x[kS], optimum.x[kR],
-                              optimum.x[kShareA], optimum.x[kShareC]};
-    return Result(sites, Distance(rates), DistanceError(optimum, model), status);
+    const Rates<double> rates{optimum.x[kV], optimum.x[kS],      optimum.x[kS],
+                              optimum.x[kR], optimum.x[kShareA], optimum.x[kShareC]};
+    return Result(sites, Distance(rates), withError ? DistanceError(optimum, model) : kNaN, status);
 }
 
 // lnL where transitions are saturated (s beyond where e^-s underflows) and
@@ -131,22 +92,17 @@ double SaturatedTransitions(const LikelihoodTerms& terms, TermPoint x, const Fre
 // optimum presses on s = 0, or too many, so that a finite optimum, if any,
 // has s large. Either must clearly beat the limit of saturated transitions.
 Fast UnmatchedTransitions(int sites, const LikelihoodTerms& terms, TermPoint x, FreeCoordinates c,
-                          const Totals& totals) {
+                          const Totals& totals, bool withError) {
     const double limit = SaturatedTransitions(terms, x, c);
     if (std::isnan(limit)) return std::nullopt;
     x[kS] = 0.0;
-    const Fast kappaZero =
-        FromNewton(sites, ModelKind::HKY85, terms, x, c, totals, FitStatus::KappaZero, limit);
+    const Fast kappaZero = FromNewton(sites, ModelKind::HKY85, terms, x, c, totals,
+                                      FitStatus::KappaZero, withError, limit);
     if (kappaZero) return kappaZero;
     x[kS] = x[kV] + 5.0 / std::fmin(x[kR], 1.0 - x[kR]);
     c.free[kS] = true;
-    return FromNewton(sites, ModelKind::HKY85, terms, x, c, totals, FitStatus::Ok, limit);
-}
-
-std::array<double, 4> CompositionOf(const Totals& t) {
-    std::array<double, 4> pi;
-    for (int b = 0; b < 4; ++b) pi[b] = t.bases[b] / (2.0 * t.cells);
-    return pi;
+    return FromNewton(sites, ModelKind::HKY85, terms, x, c, totals, FitStatus::Ok, withError,
+                      limit);
 }
 
 // The frequency shares r, a, c of the composition; a share whose base is
@@ -163,31 +119,36 @@ bool Shares(const LikelihoodTerms& terms, const std::array<double, 4>& pi, TermP
     return true;
 }
 
-Fast KimuraKappaZero(int sites, const DivergenceCounts& counts, const Totals& t) {
+Fast KimuraKappaZero(int sites, const DivergenceCounts& counts, const Totals& t, bool withError) {
     const double Q = t.transversions / t.cells;
     if (!(1.0 - 2.0 * Q > kEdgeMargin)) return std::nullopt;
     const TermPoint start{-std::log1p(-2.0 * Q), 0.0, 0.5, 0.5, 0.5};
     FreeCoordinates c;
     c.free[kV] = true;
-    return FromNewton(sites, ModelKind::K80, TermsOf(counts), start, c, t, FitStatus::KappaZero);
+    return FromNewton(sites, ModelKind::K80, TermsOf(counts), start, c, t, FitStatus::KappaZero,
+                      withError);
 }
 
-Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t) {
+Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t,
+                bool withError) {
     const double P = t.transitions / t.cells, Q = t.transversions / t.cells;
     if (model == ModelKind::JC69) {
         const double p = P + Q;
         return FromFormula(sites, 1.0 - 4.0 * p / 3.0,
-                           FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(t.cells, P, Q)),
-                           true, FitStatus::Ok);
+                           FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(t.cells, P, Q),
+                                                   {0.25, 0.25, 0.25, 0.25}, {}, withError),
+                           withError, FitStatus::Ok);
     }
     if (model == ModelKind::K80) {
-        const Fast fast = Kimura(sites, P, Q, t.cells, true);
+        const Fast fast = Kimura(sites, P, Q, t.cells, withError);
         if (fast || Q == 0.0) return fast;
-        const FormulaDistance f =
-            FormulaDistanceOfShares(ModelKind::K80, SharesByKind(t.cells, P, Q));
-        if (f.parameters.kappa < -kFaceMargin) return KimuraKappaZero(sites, counts, t);
+        const FormulaDistance f = FormulaDistanceOfShares(
+            ModelKind::K80, SharesByKind(t.cells, P, Q), {0.25, 0.25, 0.25, 0.25}, {}, false);
+        if (f.parameters.kappa < -kFaceMargin) return KimuraKappaZero(sites, counts, t, withError);
         return std::nullopt;
     }
+    if (model == ModelKind::TN93) return TamuraNeiLikelihood(counts, sites, t, withError);
+    if (model == ModelKind::GTR) return GeneralLikelihood(counts, sites, t, withError);
     const LikelihoodTerms terms = TermsOf(counts);
     const std::array<double, 4> pi = CompositionOf(t);
     TermPoint x{};
@@ -201,14 +162,14 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
         if (!(w > 1e-3)) return std::nullopt;
         x[kV] = x[kS] = -std::log(w);
         c.sTiedToV = true;
-        return FromNewton(sites, model, terms, x, c, t, FitStatus::Ok);
+        return FromNewton(sites, model, terms, x, c, t, FitStatus::Ok, withError);
     }
     TwoRates start;
     if (!MatchingRates(pi, P, Q, start)) {
         const double q = Q / (2.0 * x[kR] * (1.0 - x[kR]));
         if (!(Q > 0.0 && q < 1.0 - kEdgeMargin)) return std::nullopt;
         x[kV] = -std::log1p(-q);
-        return UnmatchedTransitions(sites, terms, x, c, t);
+        return UnmatchedTransitions(sites, terms, x, c, t, withError);
     }
     x[kV] = start.v;
     x[kS] = start.s;
@@ -216,7 +177,7 @@ Fast Likelihood(const DivergenceCounts& counts, int sites, ModelKind model, cons
     // Without transversions v is 0 at the optimum, on its face.
     c.free[kV] = Q > 0.0;
     return FromNewton(sites, model, terms, x, c, t,
-                      Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions);
+                      Q > 0.0 ? FitStatus::Ok : FitStatus::NoTransversions, withError);
 }
 
 Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, const Totals& t) {
@@ -224,7 +185,8 @@ Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, co
     if (model == ModelKind::JC69) {
         const double p = P + Q;
         return FromFormula(sites, 1.0 - 4.0 * p / 3.0,
-                           FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(sites, P, Q)),
+                           FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(sites, P, Q),
+                                                   {0.25, 0.25, 0.25, 0.25}, {}, false),
                            false, FitStatus::Ok);
     }
     if (model == ModelKind::K80) return Kimura(sites, P, Q, sites, false);
@@ -232,7 +194,7 @@ Fast LeastSquares(const DivergenceCounts& counts, int sites, ModelKind model, co
     EmpiricalComposition(counts, sites, pi);
     if (model == ModelKind::F81) {
         const FormulaDistance f =
-            FormulaDistanceOfShares(ModelKind::F81, SharesByKind(sites, P, Q), pi);
+            FormulaDistanceOfShares(ModelKind::F81, SharesByKind(sites, P, Q), pi, {}, false);
         double B = 1.0;
         for (const double share : pi) B -= share * share;
         if (!(B > kEdgeMargin)) return std::nullopt;
@@ -257,17 +219,31 @@ DivergenceCounts PooledByKind(const DivergenceCounts& counts) {
 }
 
 PairDistance FullFit(const DivergenceCounts& counts, int sites, ModelKind model,
-                     Criterion criterion) {
-    const PairFit fit = FitPair(counts, sites, model, criterion, Uncertainty::StandardErrors);
+                     Criterion criterion, bool withError) {
+    const PairFit fit = FitPair(counts, sites, model, criterion,
+                                withError ? Uncertainty::StandardErrors : Uncertainty::None);
     return {sites, fit.d, fit.seD, fit.status};
+}
+
+bool FastModel(ModelKind model, Criterion criterion) {
+    if (model == ModelKind::TN93 || model == ModelKind::GTR)
+        return criterion == Criterion::MaxLikelihood;
+    return Estimable(model, Estimation::LeastSquares) &&
+           (criterion == Criterion::MaxLikelihood || criterion == Criterion::LeastSquares);
 }
 
 }  // namespace
 
 std::optional<PairDistance> FastDistanceOf(const DivergenceCounts& table, int siteCount,
-                                           ModelKind model, Criterion criterion) {
+                                           ModelKind model, Criterion criterion,
+                                           bool standardError) {
+    if (!FastModel(model, criterion)) return std::nullopt;
     const PairDistance unfittable{siteCount, kNaN, kNaN, FitStatus::Unfittable};
     if (TableProblem(table, siteCount)) return unfittable;
+    // GTR cannot be fitted without every base, even to identical sequences.
+    if (model == ModelKind::GTR)
+        for (const double share : BaseShares(table, siteCount))
+            if (!(share > 0.0)) return std::nullopt;
     const bool byKind = model == ModelKind::JC69 || model == ModelKind::K80;
     const DivergenceCounts counts = byKind ? PooledByKind(table) : table;
     const bool ml = criterion == Criterion::MaxLikelihood;
@@ -278,20 +254,22 @@ std::optional<PairDistance> FastDistanceOf(const DivergenceCounts& table, int si
     const Totals totals = TotalsOf(counts);
     if (totals.transitions + totals.transversions == 0.0)
         return PairDistance{siteCount, 0.0, kNaN, FitStatus::Identical};
-    return ml ? Likelihood(counts, siteCount, model, totals)
+    return ml ? Likelihood(counts, siteCount, model, totals, standardError)
               : LeastSquares(counts, siteCount, model, totals);
 }
 
 PairDistance DistanceOf(const DivergenceCounts& counts, int siteCount, ModelKind model,
-                        Criterion criterion) {
-    const std::optional<PairDistance> fast = FastDistanceOf(counts, siteCount, model, criterion);
+                        Criterion criterion, bool standardError) {
+    const std::optional<PairDistance> fast =
+        FastDistanceOf(counts, siteCount, model, criterion, standardError);
     if (fast) return *fast;
     const bool byKind = model == ModelKind::JC69 || model == ModelKind::K80;
-    return FullFit(byKind ? PooledByKind(counts) : counts, siteCount, model, criterion);
+    return FullFit(byKind ? PooledByKind(counts) : counts, siteCount, model, criterion,
+                   standardError);
 }
 
 PairDistance DistanceOfKinds(int sites, double transitions, double transversions, ModelKind model,
-                             Criterion criterion) {
+                             Criterion criterion, bool standardError) {
     DivergenceCounts pooled{};
     pooled[A][A] = sites - transitions - transversions;
     pooled[A][G] = transitions;
@@ -304,15 +282,16 @@ PairDistance DistanceOfKinds(int sites, double transitions, double transversions
         t.transversions = transversions;
         t.cells = sites;
         const Fast fast = criterion == Criterion::MaxLikelihood
-                              ? Likelihood(pooled, sites, model, t)
+                              ? Likelihood(pooled, sites, model, t, standardError)
                               : LeastSquares(pooled, sites, model, t);
         if (fast) return *fast;
     }
-    return DistanceOf(pooled, sites, model, criterion);
+    return DistanceOf(pooled, sites, model, criterion, standardError);
 }
 
-PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion) {
-    return DistanceOf(table.counts, table.sites, model, criterion);
+PairDistance DistanceOf(const PairTable& table, ModelKind model, Criterion criterion,
+                        bool standardError) {
+    return DistanceOf(table.counts, table.sites, model, criterion, standardError);
 }
 
 }  // namespace dyvern

@@ -1,6 +1,7 @@
 #include "distance/plane_counts.h"
 
 #include "distance/packed_alignment.h"
+#include "model/divergence.h"
 
 // The generic x86-64 build has no popcount instruction; on Linux the
 // processor picks a clone that has it when it can.
@@ -11,12 +12,12 @@
 #endif
 
 namespace dyvern {
+namespace {
 
 // Row by row, so that the four sums of a row stay in registers.
-DYVERN_POPCOUNT_CLONES
-PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* planes2,
-                        std::size_t words) {
-    PlaneCounts counts;
+inline __attribute__((always_inline)) void AddCells(const std::uint64_t* planes1,
+                                                    const std::uint64_t* planes2, std::size_t words,
+                                                    PlaneCounts& counts) {
     const std::size_t end = words * kPlanesPerWord;
     for (int i = 0; i < 4; ++i) {
         std::int64_t c0 = 0, c1 = 0, c2 = 0, c3 = 0;
@@ -32,6 +33,16 @@ PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* plane
         counts.cells[i][2] = c2;
         counts.cells[i][3] = c3;
     }
+}
+
+}  // namespace
+
+DYVERN_POPCOUNT_CLONES
+PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                        std::size_t words) {
+    PlaneCounts counts;
+    AddCells(planes1, planes2, words, counts);
+    const std::size_t end = words * kPlanesPerWord;
     for (std::size_t w = 0; w < end; w += kPlanesPerWord) {
         const std::uint64_t* p1 = planes1 + w;
         const std::uint64_t* p2 = planes2 + w;
@@ -39,6 +50,14 @@ PlaneCounts CountPlanes(const std::uint64_t* planes1, const std::uint64_t* plane
         const std::uint64_t known2 = p2[0] | p2[1] | p2[2] | p2[3] | p2[4];
         counts.known += __builtin_popcountll(known1 & known2);
     }
+    return counts;
+}
+
+DYVERN_POPCOUNT_CLONES
+PlaneCounts CountCells(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                       std::size_t words) {
+    PlaneCounts counts;
+    AddCells(planes1, planes2, words, counts);
     return counts;
 }
 
@@ -63,6 +82,76 @@ DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint6
         counts.known += __builtin_popcountll((plain1 | p1[4]) & (plain2 | p2[4]));
     }
     return counts;
+}
+
+namespace {
+
+// Transversions flip the low bit (x), transitions the high bit alone (y);
+// a transversion that flips both is A <-> T or C <-> G, and a transition
+// whose first base has the low bit set is C <-> T. The bases come from
+// sums over both sequences: lows (C + T) and highs (G + T) counted as the
+// bits that differ plus twice those both set, and the T's one by one.
+template <bool kBases>
+inline __attribute__((always_inline)) void AddClassWords(const std::uint64_t* planes1,
+                                                         const std::uint64_t* planes2,
+                                                         std::size_t begin, std::size_t end,
+                                                         ClassCounts& counts) {
+    std::int64_t plain = 0, x = 0, weakStrong = 0, y = 0, pyrimidine = 0;
+    std::int64_t lows = 0, highs = 0, t = 0;
+    for (std::size_t w = begin * kPlanesPerWord; w < end * kPlanesPerWord; w += kPlanesPerWord) {
+        const std::uint64_t* p1 = planes1 + w;
+        const std::uint64_t* p2 = planes2 + w;
+        const std::uint64_t both =
+            (p1[0] | p1[1] | p1[2] | p1[3]) & (p2[0] | p2[1] | p2[2] | p2[3]);
+        const std::uint64_t low1 = p1[1] | p1[3], low2 = p2[1] | p2[3];
+        const std::uint64_t high1 = p1[2] | p1[3], high2 = p2[2] | p2[3];
+        const std::uint64_t flipLow = (low1 ^ low2) & both, flipHigh = (high1 ^ high2) & both;
+        const std::uint64_t transitions = flipHigh & ~flipLow;
+        plain += __builtin_popcountll(both);
+        x += __builtin_popcountll(flipLow);
+        weakStrong += __builtin_popcountll(flipLow & flipHigh);
+        y += __builtin_popcountll(transitions);
+        pyrimidine += __builtin_popcountll(transitions & low1);
+        if constexpr (kBases) {
+            lows += __builtin_popcountll(low1 & low2 & both);
+            highs += __builtin_popcountll(high1 & high2 & both);
+            t += __builtin_popcountll(p1[3] & both) + __builtin_popcountll(p2[3] & both);
+        }
+    }
+    counts.plain += plain;
+    counts.classes[0] += y - pyrimidine;
+    counts.classes[1] += pyrimidine;
+    counts.classes[2] += weakStrong;
+    counts.classes[3] += x - weakStrong;
+    if constexpr (kBases) {
+        const std::int64_t cT = x + 2 * lows, gT = weakStrong + y + 2 * highs;
+        counts.bases[C] += cT - t;
+        counts.bases[G] += gT - t;
+        counts.bases[T] += t;
+        counts.bases[A] += 2 * plain - (cT + gT - t);
+    }
+}
+
+DYVERN_POPCOUNT_CLONES
+void AddClassesOnly(const std::uint64_t* planes1, const std::uint64_t* planes2, std::size_t begin,
+                    std::size_t end, ClassCounts& counts) {
+    AddClassWords<false>(planes1, planes2, begin, end, counts);
+}
+
+DYVERN_POPCOUNT_CLONES
+void AddClassesAndBases(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                        std::size_t begin, std::size_t end, ClassCounts& counts) {
+    AddClassWords<true>(planes1, planes2, begin, end, counts);
+}
+
+}  // namespace
+
+void AddClasses(const std::uint64_t* planes1, const std::uint64_t* planes2, std::size_t begin,
+                std::size_t end, bool bases, ClassCounts& counts) {
+    if (bases)
+        AddClassesAndBases(planes1, planes2, begin, end, counts);
+    else
+        AddClassesOnly(planes1, planes2, begin, end, counts);
 }
 
 }  // namespace dyvern

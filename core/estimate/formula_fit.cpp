@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::array<double, 4> kEqualFrequencies = {0.25, 0.25, 0.25, 0.25};
 
-FormulaSettings SettingsOf(ModelKind model, const FitOptions& options) {
+}  // namespace
+
+FormulaSettings FormulaSettingsOf(ModelKind model, const FitOptions& options) {
     FormulaSettings settings;
     if (std::isfinite(options.variation.alpha)) settings.gammaShape = options.variation.alpha;
     if (model == ModelKind::Paralinear) {
@@ -27,13 +29,15 @@ FormulaSettings SettingsOf(ModelKind model, const FitOptions& options) {
     return settings;
 }
 
+namespace {
+
 // The frequencies the formula used: its own 1/4, the given ones, or the
 // pair's composition over the sites the table holds.
 std::array<double, 4> FrequenciesUsed(const DivergenceCounts& counts, ModelKind model,
                                       const FitOptions& options) {
     const FrequencyRule rule = FactsOf(model).frequencies;
-    if (rule == FrequencyRule::None) return {kNotApplicable, kNotApplicable, kNotApplicable,
-                                             kNotApplicable};
+    if (rule == FrequencyRule::None)
+        return {kNotApplicable, kNotApplicable, kNotApplicable, kNotApplicable};
     if (rule == FrequencyRule::Equal) return kEqualFrequencies;
     if (options.heldFrequencies) return *options.heldFrequencies;
     double sites = 0.0;
@@ -45,7 +49,8 @@ std::array<double, 4> FrequenciesUsed(const DivergenceCounts& counts, ModelKind 
 }  // namespace
 
 PairFit FormulaFit(const DivergenceCounts& counts, ModelKind model, const FitOptions& options) {
-    const FormulaDistance form = FormulaDistanceOf(model, counts, SettingsOf(model, options));
+    const FormulaDistance form =
+        FormulaDistanceOf(model, counts, FormulaSettingsOf(model, options));
     PairFit fit;
     fit.model = model;
     fit.criterion = Criterion::Formula;

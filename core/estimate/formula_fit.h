@@ -6,8 +6,13 @@
 
 #include "estimate/fit_options.h"
 #include "estimate/pair_fit.h"
+#include "formula/formula_distance.h"
 
 namespace dyvern {
+
+// What the closed form is told under the fit's options: the gamma shape,
+// and the frequencies given, if any (each sequence's own for paralinear).
+FormulaSettings FormulaSettingsOf(ModelKind model, const FitOptions& options);
 
 PairFit FormulaFit(const DivergenceCounts& counts, ModelKind model, const FitOptions& options);
 

@@ -45,6 +45,66 @@ ClassEvaluation EvaluateWithFrequencies(const Form& form, const DifferenceShares
     return vary ? Evaluate<8>(form, s, pi, gammaShape) : Evaluate<4>(form, s, pi, gammaShape);
 }
 
+// On doubles: no gradient, and the same d to the last bit, since a Dual's
+// value is worked as the double is.
+template <class Form>
+ClassEvaluation EvaluateValue(const Form& form, const DifferenceShares& s,
+                              const std::array<double, 4>& pi, double gammaShape) {
+    const FormInput<double> x{s.purineTransitions, s.pyrimidineTransitions,
+                              s.weakStrongTransversions, s.aminoKetoTransversions, pi};
+    LogTerm L(gammaShape);
+    const FormValue<double> value = form(x, L);
+    ClassEvaluation e;
+    e.d = value.d;
+    e.parameters = value.parameters;
+    e.saturated = L.Saturated() || !std::isfinite(e.d);
+    return e;
+}
+
+template <class Form>
+ClassEvaluation Arguments(const Form& form, const DifferenceShares& s,
+                          const std::array<double, 4>& pi, double gammaShape) {
+    const FormInput<double> x{s.purineTransitions, s.pyrimidineTransitions,
+                              s.weakStrongTransversions, s.aminoKetoTransversions, pi};
+    LogTerm L = LogTerm::ArgumentsOnly(gammaShape);
+    form(x, L);
+    ClassEvaluation e;
+    e.saturated = L.Saturated();
+    return e;
+}
+
+ClassEvaluation NoForm() {
+    ClassEvaluation none;
+    none.d = std::numeric_limits<double>::quiet_NaN();
+    none.saturated = true;
+    return none;
+}
+
+// Calls evaluate(form, usesFrequencies) with the model's form.
+template <class Evaluate>
+ClassEvaluation WithForm(ModelKind model, const Evaluate& evaluate) {
+    switch (model) {
+        case ModelKind::Raw:
+            return evaluate(RawForm{}, false);
+        case ModelKind::JC69:
+            return evaluate(JukesCantorForm{}, false);
+        case ModelKind::K80:
+            return evaluate(KimuraForm{}, false);
+        case ModelKind::K81:
+            return evaluate(KimuraThreeForm{}, false);
+        case ModelKind::F81:
+            return evaluate(FelsensteinForm{}, true);
+        case ModelKind::T92:
+            return evaluate(TamuraForm{}, true);
+        case ModelKind::F84:
+            return evaluate(F84Form{}, true);
+        case ModelKind::TN93:
+            return evaluate(TamuraNeiForm{}, true);
+        default:
+            return NoForm();
+    }
+}
+
 }  // namespace
 
 bool UsesFrequencies(ModelKind model) {
@@ -54,30 +114,23 @@ bool UsesFrequencies(ModelKind model) {
 
 ClassEvaluation EvaluateClassForm(ModelKind model, const DifferenceShares& s,
                                   const std::array<double, 4>& pi, bool vary, double gammaShape) {
-    switch (model) {
-        case ModelKind::Raw:
-            return Evaluate<4>(RawForm{}, s, pi, gammaShape);
-        case ModelKind::JC69:
-            return Evaluate<4>(JukesCantorForm{}, s, pi, gammaShape);
-        case ModelKind::K80:
-            return Evaluate<4>(KimuraForm{}, s, pi, gammaShape);
-        case ModelKind::K81:
-            return Evaluate<4>(KimuraThreeForm{}, s, pi, gammaShape);
-        case ModelKind::F81:
-            return EvaluateWithFrequencies(FelsensteinForm{}, s, pi, vary, gammaShape);
-        case ModelKind::T92:
-            return EvaluateWithFrequencies(TamuraForm{}, s, pi, vary, gammaShape);
-        case ModelKind::F84:
-            return EvaluateWithFrequencies(F84Form{}, s, pi, vary, gammaShape);
-        case ModelKind::TN93:
-            return EvaluateWithFrequencies(TamuraNeiForm{}, s, pi, vary, gammaShape);
-        default: {
-            ClassEvaluation none;
-            none.d = std::numeric_limits<double>::quiet_NaN();
-            none.saturated = true;
-            return none;
-        }
-    }
+    return WithForm(model, [&](const auto& form, bool usesFrequencies) {
+        return usesFrequencies ? EvaluateWithFrequencies(form, s, pi, vary, gammaShape)
+                               : Evaluate<4>(form, s, pi, gammaShape);
+    });
+}
+
+bool ClassFormSaturates(ModelKind model, const DifferenceShares& s, const std::array<double, 4>& pi,
+                        double gammaShape) {
+    return WithForm(model,
+                    [&](const auto& form, bool) { return Arguments(form, s, pi, gammaShape); })
+        .saturated;
+}
+
+ClassEvaluation EvaluateClassFormValue(ModelKind model, const DifferenceShares& s,
+                                       const std::array<double, 4>& pi, double gammaShape) {
+    return WithForm(model,
+                    [&](const auto& form, bool) { return EvaluateValue(form, s, pi, gammaShape); });
 }
 
 }  // namespace dyvern

@@ -82,14 +82,15 @@ FitStatus StatusOf(ModelKind form, const DifferenceShares& s) {
 // `counts` given: the frequencies pi are the pair's and vary with it.
 FormulaDistance ClassDistance(ModelKind model, const DifferenceShares& s,
                               const std::array<double, 4>& pi, const DivergenceCounts* counts,
-                              double gammaShape) {
+                              double gammaShape, bool variance) {
     if (const char* problem = FrequencyProblem(model, pi)) return Unfittable(s.sites, problem);
     FormulaDistance result;
     result.sites = s.sites;
     result.kimuraFallback = KimuraFallback(model, pi);
     const ModelKind form = result.kimuraFallback ? ModelKind::K80 : model;
     const bool vary = counts && UsesFrequencies(form);
-    const ClassEvaluation e = EvaluateClassForm(form, s, pi, vary, gammaShape);
+    const ClassEvaluation e = variance ? EvaluateClassForm(form, s, pi, vary, gammaShape)
+                                       : EvaluateClassFormValue(form, s, pi, gammaShape);
     result.parameters = e.parameters;
     if (result.kimuraFallback) {
         result.parameters.kappaR = result.parameters.kappaY = result.parameters.kappa;
@@ -101,8 +102,9 @@ FormulaDistance ClassDistance(ModelKind model, const DifferenceShares& s,
         return result;
     }
     result.d = e.d;
-    result.variance = vary ? PairFrequencyVariance(e, *counts, s.sites)
-                           : ClassVariance(e.byShare, s.ByClass(), s.sites);
+    if (variance)
+        result.variance = vary ? PairFrequencyVariance(e, *counts, s.sites)
+                               : ClassVariance(e.byShare, s.ByClass(), s.sites);
     result.status = StatusOf(form, s);
     return result;
 }
@@ -123,19 +125,26 @@ FormulaDistance FormulaDistanceOf(ModelKind model, const DivergenceCounts& count
     const bool pair = settings.origin == FrequencyOrigin::Pair;
     const std::array<double, 4> pi = pair ? PairComposition(counts, n) : settings.frequencies;
     return ClassDistance(model, SharesOf(counts, n), pi, pair ? &counts : nullptr,
-                         settings.gammaShape.value_or(0.0));
+                         settings.gammaShape.value_or(0.0), settings.variance);
 }
 
 FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares& shares,
                                         const std::array<double, 4>& pi,
-                                        std::optional<double> gammaShape) {
+                                        std::optional<double> gammaShape, bool variance) {
     if (IsDeterminantModel(model))
         return Unfittable(shares.sites, "the determinant distances need the whole table");
     const char* problem = ModelProblem(model, gammaShape);
     if (!problem && UsesFrequencies(model)) problem = GivenFrequencyProblem(pi);
     if (!problem && !(shares.sites > 0.0)) problem = "no sites counted";
     if (problem) return Unfittable(shares.sites, problem);
-    return ClassDistance(model, shares, pi, nullptr, gammaShape.value_or(0.0));
+    return ClassDistance(model, shares, pi, nullptr, gammaShape.value_or(0.0), variance);
+}
+
+bool FormulaSaturates(ModelKind model, const DifferenceShares& shares,
+                      const std::array<double, 4>& pi, std::optional<double> gammaShape) {
+    if (FrequencyProblem(model, pi)) return true;
+    const ModelKind form = KimuraFallback(model, pi) ? ModelKind::K80 : model;
+    return ClassFormSaturates(form, shares, pi, gammaShape.value_or(0.0));
 }
 
 }  // namespace dyvern

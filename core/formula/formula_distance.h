@@ -47,10 +47,10 @@
 #include <limits>
 #include <optional>
 
-#include "model/fit_status.h"
 #include "formula/class_forms.h"
 #include "formula/difference_shares.h"
 #include "model/divergence.h"
+#include "model/fit_status.h"
 
 namespace dyvern {
 
@@ -62,6 +62,8 @@ struct FormulaSettings {
     std::array<double, 4> frequencies{};  // Given, class models: A C G T
     std::array<double, 4> sequence1{};    // Given, paralinear: sequence 1's composition
     std::array<double, 4> sequence2{};    // and sequence 2's
+    // false: d and the status alone, the variance NaN; d is the same bits.
+    bool variance = true;
 };
 
 struct FormulaDistance {
@@ -81,10 +83,20 @@ FormulaDistance FormulaDistanceOf(ModelKind model, const DivergenceCounts& count
                                   const FormulaSettings& settings);
 
 // A class model from the shares alone, with the frequencies held at pi
-// (ignored by the models without frequencies): the fast path of the fits,
-// which has its totals already.
+// (ignored by the models without frequencies): the fast paths, which have
+// their totals already. With the pair's own composition as pi, d and the
+// status are FormulaDistanceOf's, to the bit, on any table with these
+// shares; the variance is not (it varies with the frequencies there).
 FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares& shares,
                                         const std::array<double, 4>& pi = {0.25, 0.25, 0.25, 0.25},
-                                        std::optional<double> gammaShape = std::nullopt);
+                                        std::optional<double> gammaShape = std::nullopt,
+                                        bool variance = true);
+
+// Whether the class model's form saturates at these shares and frequencies,
+// or is undefined at those frequencies: its logarithms' arguments alone,
+// without d. (A form whose arguments all lie clear of 0 has finite d.)
+bool FormulaSaturates(ModelKind model, const DifferenceShares& shares,
+                      const std::array<double, 4>& pi,
+                      std::optional<double> gammaShape = std::nullopt);
 
 }  // namespace dyvern

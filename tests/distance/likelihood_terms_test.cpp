@@ -1,15 +1,18 @@
-// The all-pairs fast path's hand-worked likelihood against the family's one
-// description (model/criteria.h) evaluated on Jets: the same value, gradient
-// and Hessian on random tables, at random points of the box and on its faces.
+// The all-pairs fast path's hand-worked likelihood, in HKY85's coordinates
+// and in TN93's, against the family's one description (model/criteria.h)
+// evaluated on Jets: the same value, gradient and Hessian on random tables,
+// at random points of the box and on its faces.
+#include "distance/likelihood_terms.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "distance/likelihood_terms.h"
 #include "minimize/box_newton.h"
 #include "model/criteria.h"
 #include "model/model_coordinates.h"
+#include "model/model_family.h"
 
 namespace dyvern {
 namespace {
@@ -30,36 +33,58 @@ DivergenceCounts RandomTable(std::mt19937& random) {
     return counts;
 }
 
-TEST(LikelihoodTerms, EqualTheFamilysLikelihoodAndItsDerivatives) {
-    std::mt19937 random(16);
+// Points inside the box, and some with a rate at 0 or a share on a face
+// where the cells it empties hold no counts; rates (v, then the
+// transitions') first, then the shares r, a, c.
+template <class Layout>
+Point<Layout::kSize> RandomPoint(std::mt19937& random, int k) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const FreeMask<kTermCoordinates> all{true, true, true, true, true};
+    Point<Layout::kSize> x;
+    x[Layout::kV] = 3.0 * unit(random);
+    x[Layout::kSR] = 5.0 * unit(random);
+    x[Layout::kSY] = Layout::kSY == Layout::kSR ? x[Layout::kSR] : 5.0 * unit(random);
+    x[Layout::kR] = 0.05 + 0.9 * unit(random);
+    x[Layout::kA] = unit(random);
+    x[Layout::kC] = unit(random);
+    if (k % 5 == 1) x[Layout::kSR] = 0.0;
+    if (k % 5 == 2) x[Layout::kSY] = 0.0;
+    if (k % 7 == 3) x[Layout::kA] = 1.0;
+    return x;
+}
+
+// The terms in a layout against the family's lnL in model M's coordinates,
+// which are the layout's.
+template <class Layout, ModelKind M>
+void ExpectTheFamilysLikelihood(std::uint32_t seed) {
+    constexpr int N = Layout::kSize;
+    std::mt19937 random(seed);
+    FreeMask<N> all;
+    all.fill(true);
     for (int k = 0; k < 400; ++k) {
         const DivergenceCounts counts = RandomTable(random);
-        // Points inside the box, and some with a rate at 0 or a share on a face
-        // where the cells it empties hold no counts.
-        TermPoint x{3.0 * unit(random), 5.0 * unit(random), 0.05 + 0.9 * unit(random), unit(random),
-                unit(random)};
-        if (k % 5 == 1) x[kS] = 0.0;
-        if (k % 7 == 3) x[kShareA] = 1.0;
+        const Point<N> x = RandomPoint<Layout>(random, k);
         const PairData data = MakePairData(counts, 100);
-        const TermJet family = LogLikelihood(
-            data, ModelCoordinates<ModelKind::HKY85>::RatesAt(JetsAt<kTermCoordinates>(x, all)));
+        const Jet<N> family = LogLikelihood(data, ModelCoordinates<M>::RatesAt(JetsAt<N>(x, all)));
         if (!std::isfinite(family.value)) continue;
-        const TermJet terms = ExpandLogLikelihood(TermsOf(counts), x);
-        SCOPED_TRACE(::testing::Message() << "table " << k);
-        ExpectClose(LogLikelihoodAt(TermsOf(counts), x), family.value, 0.0, "lnL");
+        const Jet<N> terms = ExpandLogLikelihood<Layout>(TermsOf(counts), x);
+        SCOPED_TRACE(::testing::Message() << FactsOf(M).word << ", table " << k);
+        ExpectClose(LogLikelihoodAt<Layout>(TermsOf(counts), x), family.value, 0.0, "lnL");
         ExpectClose(terms.value, family.value, 0.0, "lnL with derivatives");
         double scale = 0.0;
-        for (int i = 0; i < kTermCoordinates; ++i)
-            for (int j = i; j < kTermCoordinates; ++j) scale = std::fmax(scale, std::fabs(family.hessian[i][j]));
-        for (int i = 0; i < kTermCoordinates; ++i) {
+        for (int i = 0; i < N; ++i)
+            for (int j = i; j < N; ++j) scale = std::fmax(scale, std::fabs(family.hessian[i][j]));
+        for (int i = 0; i < N; ++i) {
             ExpectClose(terms.gradient[i], family.gradient[i], scale, "gradient");
-            for (int j = i; j < kTermCoordinates; ++j)
+            for (int j = i; j < N; ++j)
                 ExpectClose(terms.SecondDerivative(i, j), family.SecondDerivative(i, j), scale,
                             "Hessian");
         }
     }
+}
+
+TEST(LikelihoodTerms, EqualTheFamilysLikelihoodAndItsDerivatives) {
+    ExpectTheFamilysLikelihood<HkyLayout, ModelKind::HKY85>(16);
+    ExpectTheFamilysLikelihood<TamuraNeiLayout, ModelKind::TN93>(17);
 }
 
 }  // namespace
