@@ -149,7 +149,7 @@ void DistRowFormatter::AppendList(int row, const std::vector<PairDistance>& dist
         NotePair(row, j, r, text);
         if (!Keeps(r)) {
             ++text.totals.leftOut;
-            if (std::isfinite(r.d)) ++text.totals.aboveMaxD;
+            if (std::isfinite(r.d) || r.status == FitStatus::AboveBound) ++text.totals.aboveMaxD;
             continue;
         }
         ++text.totals.written;

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 #include "distance/formula_bound.h"
 #include "distance/packed_pair.h"
+#include "distance/plane_counts.h"
 #include "estimate/formula_fit.h"
 #include "formula/class_evaluation.h"
 #include "model/table_checks.h"
@@ -16,11 +16,6 @@ namespace dyvern {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Words counted between looks at whether d must exceed the bound: a look
-// costs a division, and where it succeeds the form's arguments at a few
-// corners, worth some dozen words of counting.
-constexpr std::size_t kWordsBetweenLooks = 16;
-constexpr std::size_t kFewestWordsLeft = 16;
 
 bool DeterminantModel(ModelKind model) {
     return model == ModelKind::LogDet || model == ModelKind::Paralinear;
@@ -59,36 +54,18 @@ PairDistance OfTable(const PairTable& table, const DistanceOptions& options,
     return OfTable(table, options.model, settings, true);
 }
 
-// Counts the classes a block of words at a time; the pair's result as soon
-// as d must exceed maxD, else nothing, with the whole pair counted. A look
-// is a product of counts. Where the pair might yet saturate, the sites left
-// are too many, and the next look at that waits till a quarter of them are
-// counted. A pair stops only with the least overlap counted, so that its
-// status stays what the whole count would give.
-std::optional<PairDistance> CountUntilAbove(const PackedAlignment& packed, int first, int second,
-                                            const FormulaPlan& plan, const DistanceOptions& options,
-                                            ClassCounts& counts) {
-    const std::size_t words = packed.wordCount();
-    const std::uint64_t *planes1 = packed.planes(first), *planes2 = packed.planes(second);
-    const double above = ClearlyAbove(*options.maxD);
-    std::int64_t tooMany = std::numeric_limits<std::int64_t>::max();
-    std::size_t w = 0;
-    for (; w + kWordsBetweenLooks + kFewestWordsLeft <= words; w += kWordsBetweenLooks) {
-        AddClasses(planes1, planes2, w, w + kWordsBetweenLooks, plan.pairFrequencies, counts);
-        const std::size_t counted = w + kWordsBetweenLooks;
-        const std::int64_t left =
-            std::min(packed.plainSitesFrom(first, counted), packed.plainSitesFrom(second, counted));
-        // p over every site that may still come, against the bound.
-        const bool clear = static_cast<double>(counts.Differences()) >
-                           above * static_cast<double>(counts.plain + left);
-        if (!clear || left > tooMany || counts.plain < options.minOverlap) continue;
-        if (NeverSaturates(plan, counts, left))
-            return PairDistance{static_cast<int>(counts.plain), LeastDistance(counts, left), kNaN,
-                                FitStatus::Ok};
-        tooMany = left - left / 4;
-    }
-    AddClasses(planes1, planes2, w, words, plan.pairFrequencies, counts);
-    return std::nullopt;
+// Whether the pair's differences put it above the bound before its count
+// ends: p, over every site that may still come, is below every class
+// form's d. Sites with a code that the reading shares out may all come too.
+bool FoundAbove(const PackedAlignment& packed, int first, int second,
+                const DistanceOptions& options, bool plain, int& sites) {
+    const std::int64_t coded = plain ? 0 : packed.codedSites(first) + packed.codedSites(second);
+    const DifferenceScan scan =
+        ScanDifferences(packed.planes(first), packed.planes(second), packed.wordCount(),
+                        packed.plainSitesFrom(first), packed.plainSitesFrom(second),
+                        ClearlyAbove(*options.maxD), coded, options.minOverlap);
+    sites = static_cast<int>(scan.plain);
+    return scan.above;
 }
 
 }  // namespace
@@ -103,19 +80,17 @@ PairDistance FormulaDistanceBetween(const PackedAlignment& packed, const Distanc
     const bool cells = DeterminantModel(plan.model) ||
                        (plan.pairFrequencies && options.standardErrors && !options.maxD);
     const bool plain = KindsSuffice(packed, first, second);
+    int sites = 0;
+    if (options.maxD && BoundedForm(plan) &&
+        FoundAbove(packed, first, second, options, plain, sites))
+        return {sites, kNaN, kNaN, FitStatus::AboveBound};
     if (!plain) return OfTable(CountPackedPair(packed, first, second), options, plan.settings);
     if (cells) return OfTable(CountPlainPair(packed, first, second), options, plan.settings);
     ClassCounts counts;
-    const bool looks = packed.wordCount() >= kWordsBetweenLooks + kFewestWordsLeft;
-    if (options.maxD && looks && BoundedForm(plan)) {
-        if (const auto above = CountUntilAbove(packed, first, second, plan, options, counts))
-            return *above;
-    } else {
-        AddClasses(packed.planes(first), packed.planes(second), 0, packed.wordCount(),
-                   plan.pairFrequencies, counts);
-    }
+    AddClasses(packed.planes(first), packed.planes(second), 0, packed.wordCount(),
+               plan.pairFrequencies, counts);
     const double n = static_cast<double>(counts.plain);
-    const int sites = static_cast<int>(counts.plain);
+    sites = static_cast<int>(counts.plain);
     const bool variance = options.standardErrors && !options.maxD;
     FormulaDistance form = FormulaDistanceOfShares(
         plan.model, FormulaShares(plan.model, counts.classes, n),

@@ -59,6 +59,14 @@ public:
     int plainSitesFrom(std::size_t sequence, std::size_t word) const {
         return plainFrom_[sequence * (words_ + 1) + word];
     }
+    // Those counts for words 0 .. wordCount(), the last 0.
+    const int* plainSitesFrom(std::size_t sequence) const {
+        return plainFrom_.data() + sequence * (words_ + 1);
+    }
+    // The sites of a sequence that hold a code (ambiguousBegin to ambiguousEnd).
+    std::int64_t codedSites(std::size_t sequence) const {
+        return static_cast<std::int64_t>(ambiguousStart_[sequence + 1] - ambiguousStart_[sequence]);
+    }
 
 private:
     void Pack(std::size_t sequence, const std::string& codes);

@@ -1,5 +1,7 @@
 #include "distance/plane_counts.h"
 
+#include <algorithm>
+
 #include "distance/packed_alignment.h"
 #include "model/divergence.h"
 
@@ -82,6 +84,33 @@ DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint6
         counts.known += __builtin_popcountll((plain1 | p1[4]) & (plain2 | p2[4]));
     }
     return counts;
+}
+
+// A look at the bound costs a multiplication and two loads, less than the
+// word's own count, so every word has one.
+DYVERN_POPCOUNT_CLONES
+DifferenceScan ScanDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                               std::size_t words, const int* plainFrom1, const int* plainFrom2,
+                               double above, std::int64_t extra, std::int64_t leastPlain) {
+    DifferenceScan scan;
+    for (std::size_t w = 0; w < words; ++w) {
+        const std::uint64_t* p1 = planes1 + w * kPlanesPerWord;
+        const std::uint64_t* p2 = planes2 + w * kPlanesPerWord;
+        const std::uint64_t both =
+            (p1[0] | p1[1] | p1[2] | p1[3]) & (p2[0] | p2[1] | p2[2] | p2[3]);
+        const std::uint64_t low = (p1[1] | p1[3]) ^ (p2[1] | p2[3]);
+        const std::uint64_t high = (p1[2] | p1[3]) ^ (p2[2] | p2[3]);
+        scan.plain += __builtin_popcountll(both);
+        scan.differences += __builtin_popcountll((low | high) & both);
+        const std::int64_t left = std::min(plainFrom1[w + 1], plainFrom2[w + 1]);
+        if (scan.plain >= leastPlain &&
+            static_cast<double>(scan.differences) >
+                above * static_cast<double>(scan.plain + left + extra)) {
+            scan.above = true;
+            return scan;
+        }
+    }
+    return scan;
 }
 
 namespace {

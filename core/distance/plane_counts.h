@@ -33,6 +33,23 @@ struct DifferenceCounts {
 DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
                                   std::size_t words);
 
+// The differences over the sites where both sequences hold a plain base,
+// counted a word at a time until they put the pair above a bound on p: past
+// `leastPlain` plain sites, once differences > above * (plain + left + extra),
+// `left` the plain sites the words to come may still hold (the fewer of the
+// two sequences', from their suffix counts plainFrom[w]) and `extra` the
+// sites other than plain ones that may yet count. Without `above`, the
+// whole pair is counted.
+struct DifferenceScan {
+    std::int64_t plain = 0;
+    std::int64_t differences = 0;
+    bool above = false;
+};
+
+DifferenceScan ScanDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
+                               std::size_t words, const int* plainFrom1, const int* plainFrom2,
+                               double above, std::int64_t extra, std::int64_t leastPlain);
+
 // Over the sites where both sequences hold a plain base: the four classes of
 // difference the closed forms see, in formula/difference_shares.h's order
 // (A <-> G, C <-> T, A <-> T or C <-> G, A <-> C or G <-> T), and each

@@ -120,13 +120,6 @@ ClassEvaluation EvaluateClassForm(ModelKind model, const DifferenceShares& s,
     });
 }
 
-bool ClassFormSaturates(ModelKind model, const DifferenceShares& s, const std::array<double, 4>& pi,
-                        double gammaShape) {
-    return WithForm(model,
-                    [&](const auto& form, bool) { return Arguments(form, s, pi, gammaShape); })
-        .saturated;
-}
-
 ClassEvaluation EvaluateClassFormValue(ModelKind model, const DifferenceShares& s,
                                        const std::array<double, 4>& pi, double gammaShape) {
     return WithForm(model,

@@ -28,11 +28,6 @@ ClassEvaluation EvaluateClassForm(ModelKind model, const DifferenceShares& share
                                   const std::array<double, 4>& pi, bool frequenciesVary,
                                   double gammaShape);
 
-// Whether the form saturates (LogTerm::ArgumentsOnly) at these shares and
-// frequencies, its logarithms' arguments alone worked out.
-bool ClassFormSaturates(ModelKind model, const DifferenceShares& shares,
-                        const std::array<double, 4>& pi, double gammaShape);
-
 // d, the parameters and saturation alone (the gradients 0), at a fraction of
 // the cost: the same d to the last bit.
 ClassEvaluation EvaluateClassFormValue(ModelKind model, const DifferenceShares& shares,

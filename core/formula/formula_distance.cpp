@@ -35,16 +35,6 @@ const char* ModelProblem(ModelKind model, std::optional<double> gammaShape) {
     return nullptr;
 }
 
-const char* SettingsProblem(ModelKind model, const FormulaSettings& settings) {
-    if (const char* problem = ModelProblem(model, settings.gammaShape)) return problem;
-    if (settings.origin != FrequencyOrigin::Given) return nullptr;
-    if (model == ModelKind::Paralinear) {
-        const char* problem = GivenFrequencyProblem(settings.sequence1);
-        return problem ? problem : GivenFrequencyProblem(settings.sequence2);
-    }
-    return UsesFrequencies(model) ? GivenFrequencyProblem(settings.frequencies) : nullptr;
-}
-
 // The cell sum n, or why the counts are no table.
 const char* CountProblem(const DivergenceCounts& counts, double& n) {
     n = 0.0;
@@ -111,6 +101,16 @@ FormulaDistance ClassDistance(ModelKind model, const DifferenceShares& s,
 
 }  // namespace
 
+const char* SettingsProblem(ModelKind model, const FormulaSettings& settings) {
+    if (const char* problem = ModelProblem(model, settings.gammaShape)) return problem;
+    if (settings.origin != FrequencyOrigin::Given) return nullptr;
+    if (model == ModelKind::Paralinear) {
+        const char* problem = GivenFrequencyProblem(settings.sequence1);
+        return problem ? problem : GivenFrequencyProblem(settings.sequence2);
+    }
+    return UsesFrequencies(model) ? GivenFrequencyProblem(settings.frequencies) : nullptr;
+}
+
 bool HasGammaForm(ModelKind model) {
     return Estimable(model, Estimation::Formula) && model != ModelKind::Raw &&
            !IsDeterminantModel(model);
@@ -138,13 +138,6 @@ FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares&
     if (!problem && !(shares.sites > 0.0)) problem = "no sites counted";
     if (problem) return Unfittable(shares.sites, problem);
     return ClassDistance(model, shares, pi, nullptr, gammaShape.value_or(0.0), variance);
-}
-
-bool FormulaSaturates(ModelKind model, const DifferenceShares& shares,
-                      const std::array<double, 4>& pi, std::optional<double> gammaShape) {
-    if (FrequencyProblem(model, pi)) return true;
-    const ModelKind form = KimuraFallback(model, pi) ? ModelKind::K80 : model;
-    return ClassFormSaturates(form, shares, pi, gammaShape.value_or(0.0));
 }
 
 }  // namespace dyvern

@@ -76,6 +76,11 @@ struct FormulaDistance {
     bool kimuraFallback = false;    // TN93 by K80's formula
 };
 
+// Why the model's form cannot take these settings (a gamma shape it has no
+// form for, given frequencies that are no frequencies), or nullptr: every
+// pair is unfittable under them.
+const char* SettingsProblem(ModelKind model, const FormulaSettings& settings);
+
 // Whether the model's distance has the form with gamma-distributed rates.
 bool HasGammaForm(ModelKind model);
 
@@ -91,12 +96,5 @@ FormulaDistance FormulaDistanceOfShares(ModelKind model, const DifferenceShares&
                                         const std::array<double, 4>& pi = {0.25, 0.25, 0.25, 0.25},
                                         std::optional<double> gammaShape = std::nullopt,
                                         bool variance = true);
-
-// Whether the class model's form saturates at these shares and frequencies,
-// or is undefined at those frequencies: its logarithms' arguments alone,
-// without d. (A form whose arguments all lie clear of 0 has finite d.)
-bool FormulaSaturates(ModelKind model, const DifferenceShares& shares,
-                      const std::array<double, 4>& pi,
-                      std::optional<double> gammaShape = std::nullopt);
 
 }  // namespace dyvern

@@ -18,6 +18,8 @@ const char* StatusWord(FitStatus status) {
             return "unfittable";
         case FitStatus::TooFewSites:
             return "too-few-sites";
+        case FitStatus::AboveBound:
+            return "above-max-d";
     }
     return "";
 }

@@ -27,10 +27,15 @@ enum class FitStatus {
     // "too-few-sites": fewer sites counted than the least overlap asked for
     // (dist --min-overlap): the pair is given no distance, d = NaN.
     TooFewSites,
+    // "above-max-d": a closed form's pair in a list kept by dist --max-d whose
+    // share of differing sites alone puts it above the bound (every closed
+    // form's d is at least that share), so its count stopped there: d = NaN,
+    // and whether it would have saturated is not known.
+    AboveBound,
 };
 
-// How many statuses there are: TooFewSites is the last.
-inline constexpr int kFitStatusCount = static_cast<int>(FitStatus::TooFewSites) + 1;
+// How many statuses there are: AboveBound is the last.
+inline constexpr int kFitStatusCount = static_cast<int>(FitStatus::AboveBound) + 1;
 
 // The word of each status, as above.
 const char* StatusWord(FitStatus status);
