@@ -25,8 +25,8 @@ std::string JoinChoices(const std::vector<std::string>& choices) {
 void CheckChoice(const OptionRule& rule, const std::string& value) {
     if (rule.choices.empty()) return;
     if (std::find(rule.choices.begin(), rule.choices.end(), value) != rule.choices.end()) return;
-    throw UsageError("--" + rule.name + " takes one of " + JoinChoices(rule.choices) +
-                     ", not '" + value + "'");
+    throw UsageError("--" + rule.name + " takes one of " + JoinChoices(rule.choices) + ", not '" +
+                     value + "'");
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 namespace dyvern::cli {
 
 struct OptionRule {
-    std::string name;     // without the leading "--"
-    int values = 1;       // words that follow it: 0 (a switch), 1 or 2
+    std::string name;                  // without the leading "--"
+    int values = 1;                    // words that follow it: 0 (a switch), 1 or 2
     std::vector<std::string> choices;  // allowed values when not empty
 };
 

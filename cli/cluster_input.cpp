@@ -65,9 +65,10 @@ ClusterInput AlignmentInput(const Arguments& arguments, const Alignment& alignme
     choice.options.standardErrors = false;
     const PairLayout layout{RowPairs::Upper, 0};
     RowTotals totals;
+    const PairDistances pairs(packed, choice.options);
     RunRowsInOrder<std::vector<PairDistance>>(
         0, static_cast<int>(packed.size()), choice.options.threads,
-        [&](int row) { return RowDistances(packed, choice.options, layout, row); },
+        [&](int row) { return RowDistances(pairs, layout, row); },
         [&](int row, std::vector<PairDistance>& distances) {
             for (std::size_t k = 0; k < distances.size(); ++k) {
                 const PairDistance& r = distances[k];

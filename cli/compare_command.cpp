@@ -1,8 +1,8 @@
 // dyvern-cli compare: the likelihood fits of each pair side by side, then
 // the likelihood-ratio tests of the nested pairs.
 #include "command.h"
-#include "estimation_options.h"
 #include "estimate/model_comparison.h"
+#include "estimation_options.h"
 #include "fit_notes.h"
 #include "model_choice.h"
 #include "record_writer.h"
@@ -43,8 +43,7 @@ bool NotePreference(const NamedTable& table, const ModelComparison& comparison, 
     if (comparison.ranked)
         err << table.seq1 << " and " << table.seq2 << ": AIC prefers "
             << FactsOf(comparison.bestAIC).word << ", BIC prefers "
-            << FactsOf(comparison.bestBIC).word
-            << "\n";
+            << FactsOf(comparison.bestBIC).word << "\n";
     return unfitted;
 }
 
@@ -64,9 +63,9 @@ int RunCompare(const Arguments& arguments, Streams streams) {
     bool anyUnfitted = false;
     for (const NamedTable& table : tables) {
         // The table of models prints no distances, so no uncertainty of d either.
-        comparisons.push_back(CompareModels(table.counts, table.siteCount, Uncertainty::None,
-                                            OptionsFor(choice, Criterion::MaxLikelihood, table,
-                                                       composition)));
+        comparisons.push_back(
+            CompareModels(table.counts, table.siteCount, Uncertainty::None,
+                          OptionsFor(choice, Criterion::MaxLikelihood, table, composition)));
         anyUnfitted |= NotePreference(table, comparisons.back(), streams.err);
     }
     const RecordFormat format = json ? RecordFormat::Json : RecordFormat::Tsv;

@@ -22,8 +22,7 @@ struct PairLayout {
 };
 
 // The distances of one row, in the order of its pairs.
-std::vector<PairDistance> RowDistances(const PackedAlignment& packed,
-                                       const DistanceOptions& options, const PairLayout& layout,
+std::vector<PairDistance> RowDistances(const PairDistances& pairs, const PairLayout& layout,
                                        int row);
 
 }  // namespace dyvern::cli

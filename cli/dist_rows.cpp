@@ -89,12 +89,8 @@ void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& te
     }
 }
 
-std::vector<PairDistance> DistRowFormatter::Row(const DistanceOptions& options, int row) const {
-    return RowDistances(packed, options, layout, row);
-}
-
-PairDistance DistRowFormatter::Distance(const DistanceOptions& options, int i, int j) const {
-    return DistanceBetween(packed, options, i, j);
+std::vector<PairDistance> DistRowFormatter::Row(const PairDistances& pairs, int row) const {
+    return RowDistances(pairs, layout, row);
 }
 
 void DistRowFormatter::Append(int row, const std::vector<PairDistance>& distances,
@@ -172,14 +168,15 @@ void FormatRows(const PackedAlignment& packed, const DistanceOptions& requested,
     DistanceOptions options = requested;
     options.standardErrors = formatter.WritesStandardErrors();
     if (formatter.Filter().on) options.maxD = formatter.Filter().maxD;
+    const PairDistances pairs(packed, options);
     if (formatter.Matrix() && MatrixKeepsPairs(static_cast<int>(packed.size()), rowBegin, rowEnd))
-        return FormatMatrixRows(packed, options, formatter, rowBegin, rowEnd, take);
+        return FormatMatrixRows(pairs, formatter, rowBegin, rowEnd, take);
     // Each row is formatted on the thread that computed it.
     RunRowsInOrder<RowText>(
         rowBegin, rowEnd, options.threads,
         [&](int row) {
             RowText text;
-            formatter.Append(row, formatter.Row(options, row), text);
+            formatter.Append(row, formatter.Row(pairs, row), text);
             return text;
         },
         [&](int, RowText& text) { take(std::move(text)); });

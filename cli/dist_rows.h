@@ -63,9 +63,8 @@ public:
     int RowCount() const;
     // Appends row `row` to `text`: `distances` as Row gives them.
     void Append(int row, const std::vector<PairDistance>& distances, RowText& text) const;
-    // The distances of row `row`, and of one pair, under the least overlap.
-    std::vector<PairDistance> Row(const DistanceOptions& options, int row) const;
-    PairDistance Distance(const DistanceOptions& options, int i, int j) const;
+    // The distances of row `row`, in the order Append takes them.
+    std::vector<PairDistance> Row(const PairDistances& pairs, int row) const;
     // The name that begins a row of the matrix.
     std::string RowName(int row) const;
     // Counts the pair (i, j), i < j, in the totals and says on standard

@@ -73,8 +73,9 @@ void CheckCombinations(const Arguments& arguments, const EstimationChoice& choic
         throw UsageError("least squares takes no --gamma, --invariant or --frequencies");
     if (Uses(choice, Criterion::Formula)) {
         if (arguments.Has("gamma-categories") || arguments.Has("invariant"))
-            throw UsageError("a formula takes --gamma alone: --gamma-categories and --invariant "
-                             "are for --criterion ml");
+            throw UsageError(
+                "a formula takes --gamma alone: --gamma-categories and --invariant "
+                "are for --criterion ml");
         for (const ModelKind model : models)
             if (arguments.Has("gamma") && !HasGammaForm(model))
                 throw UsageError(Quoted(model) + " has no formula with --gamma");
@@ -93,7 +94,8 @@ EstimationChoice ReadEstimation(const Arguments& arguments, const std::vector<Mo
         const std::vector<Criterion> criteria = CriteriaFor(choice, model);
         if (criteria.empty() || !choice.eachCriterion)
             for (const Criterion criterion : choice.criteria)
-                if (const std::string problem = CriterionProblem(model, criterion); !problem.empty())
+                if (const std::string problem = CriterionProblem(model, criterion);
+                    !problem.empty())
                     throw UsageError(problem);
     }
     ReadGamma(arguments, choice);
@@ -116,8 +118,7 @@ std::optional<std::array<double, 4>> AlignmentComposition(const EstimationChoice
                                                           const Input& input) {
     if (choice.frequencies != FrequencySource::Alignment) return std::nullopt;
     const Alignment* alignment = std::get_if<Alignment>(&input.content);
-    if (!alignment)
-        throw UsageError("--frequencies alignment needs an alignment, not a data file");
+    if (!alignment) throw UsageError("--frequencies alignment needs an alignment, not a data file");
     return SequenceComposition(alignment->sequences);
 }
 

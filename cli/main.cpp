@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
     // Under mpirun every process runs the command; the first alone writes.
     std::ostream discard(nullptr);
     const bool lead = group.Lead();
-    const int status = dyvern::cli::Run(words, lead ? std::cout : discard,
-                                        lead ? std::cerr : discard);
+    const int status =
+        dyvern::cli::Run(words, lead ? std::cout : discard, lead ? std::cerr : discard);
     std::cout.flush();
     return status;
 }

@@ -88,15 +88,15 @@ struct MatrixRow {
     Pieces right;
 };
 
-MatrixRow ComputeRow(const PackedAlignment& packed, const DistanceOptions& options,
-                     const DistRowFormatter& formatter, int rowBegin, int row) {
-    const int n = static_cast<int>(packed.size());
+MatrixRow ComputeRow(const PairDistances& pairs, const DistRowFormatter& formatter, int rowBegin,
+                     int row) {
+    const int n = static_cast<int>(pairs.Packed().size());
     MatrixRow m{{},
                 Pieces(static_cast<std::size_t>(rowBegin)),
                 Pieces(static_cast<std::size_t>(n - row - 1))};
-    for (int j = 0; j < rowBegin; ++j) m.before.Add(formatter.Distance(options, j, row).d);
+    for (int j = 0; j < rowBegin; ++j) m.before.Add(pairs.Between(j, row).d);
     for (int j = row + 1; j < n; ++j) {
-        const PairDistance r = formatter.Distance(options, row, j);
+        const PairDistance r = pairs.Between(row, j);
         formatter.NotePair(row, j, r, m.text);
         m.right.Add(r.d);
     }
@@ -113,15 +113,15 @@ bool MatrixKeepsPairs(int size, int rowBegin, int rowEnd) {
     return kept <= kMostKeptPairs;
 }
 
-void FormatMatrixRows(const PackedAlignment& packed, const DistanceOptions& options,
-                      const DistRowFormatter& formatter, int rowBegin, int rowEnd,
-                      const std::function<void(RowText&&)>& take) {
+void FormatMatrixRows(const PairDistances& pairs, const DistRowFormatter& formatter, int rowBegin,
+                      int rowEnd, const std::function<void(RowText&&)>& take) {
+    const PackedAlignment& packed = pairs.Packed();
     std::vector<Pieces> kept;  // the right parts of rows rowBegin, ..., the row before
     kept.reserve(static_cast<std::size_t>(rowEnd - rowBegin));
     ByteStore store;
     RunRowsInOrder<MatrixRow>(
-        rowBegin, rowEnd, options.threads,
-        [&](int row) { return ComputeRow(packed, options, formatter, rowBegin, row); },
+        rowBegin, rowEnd, pairs.Options().threads,
+        [&](int row) { return ComputeRow(pairs, formatter, rowBegin, row); },
         [&](int row, MatrixRow& m) {
             std::string line = formatter.RowName(row);
             const std::size_t first = line.size();

@@ -15,8 +15,7 @@ namespace dyvern::cli {
 bool MatrixKeepsPairs(int size, int rowBegin, int rowEnd);
 
 // The rows of FormatRows for a matrix, in row order, the same bytes.
-void FormatMatrixRows(const PackedAlignment& packed, const DistanceOptions& options,
-                      const DistRowFormatter& formatter, int rowBegin, int rowEnd,
-                      const std::function<void(RowText&&)>& take);
+void FormatMatrixRows(const PairDistances& pairs, const DistRowFormatter& formatter, int rowBegin,
+                      int rowEnd, const std::function<void(RowText&&)>& take);
 
 }  // namespace dyvern::cli

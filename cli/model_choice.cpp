@@ -24,8 +24,7 @@ std::vector<ModelKind> ModelsOption(const Arguments& arguments,
     for (std::size_t comma = list.find(','); comma != std::string::npos;
          start = comma + 1, comma = list.find(',', start)) {
         const ModelKind model = ModelOfWord(list.substr(start, comma - start));
-        if (std::find(models.begin(), models.end(), model) == models.end())
-            models.push_back(model);
+        if (std::find(models.begin(), models.end(), model) == models.end()) models.push_back(model);
     }
     return models;
 }

@@ -59,8 +59,9 @@ std::string ModelsHelp() { return kModels; }
 
 std::string EstimationHelp(bool formula, bool leastSquares) {
     std::string text = "Estimation:\n";
-    text += "  --criterion ml       maximum likelihood, with standard errors, the 95%\n"
-            "                       profile interval of d and AIC, AICc and BIC\n";
+    text +=
+        "  --criterion ml       maximum likelihood, with standard errors, the 95%\n"
+        "                       profile interval of d and AIC, AICc and BIC\n";
     if (leastSquares)
         text += "  --criterion ls       the window's least squares (" +
                 ModelWords(Estimation::LeastSquares) + ")\n";

@@ -4,12 +4,12 @@
 
 #include "base/format.h"
 #include "command.h"
-#include "model/table_checks.h"
-#include "solve/powell_fit.h"
 #include "model/hkymodel.h"
+#include "model/table_checks.h"
 #include "model_choice.h"
 #include "pair_source.h"
 #include "report/report.h"
+#include "solve/powell_fit.h"
 #include "usage_error.h"
 
 namespace dyvern::cli {
@@ -31,7 +31,8 @@ DivergenceCounts ExpectedAfterSolve(const FitTarget& target) {
                          AsTheFieldShows(e.piA), AsTheFieldShows(e.piC), AsTheFieldShows(e.piG));
     DivergenceCounts expected{};
     for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) expected[i][j] = model.JointProbability(i, j) * target.siteCount;
+        for (int j = 0; j < 4; ++j)
+            expected[i][j] = model.JointProbability(i, j) * target.siteCount;
     return expected;
 }
 

@@ -9,19 +9,9 @@
 #include "distance/distance_options.h"
 #include "distance/packed_alignment.h"
 #include "distance/pair_distance.h"
+#include "distance/pair_distances.h"
 
 namespace dyvern {
-
-enum class RowShape {
-    // Row i holds the pairs (i, j) for j = i + 1 .. n - 1: the rows together
-    // are the list of pairs in order, each once.
-    UpperTriangle,
-    // Row i holds j = 0 .. n - 1; each pair is counted with its smaller index
-    // as sequence 1, so the matrix is exactly symmetric. The diagonal is the
-    // sequence against itself: d = 0, status identical, or unfittable when
-    // the sequence has no site with a base.
-    Square,
-};
 
 using RowCallback = std::function<void(int row, const std::vector<PairDistance>& distances)>;
 
@@ -36,14 +26,5 @@ void ComputeDistanceRows(const PackedAlignment& packed, const DistanceOptions& o
 // thread count or rows outside [0, size].
 void CheckRowRange(const PackedAlignment& packed, const DistanceOptions& options, int rowBegin,
                    int rowEnd);
-
-// The distance of sequences i and j (i != j), counted with the smaller index
-// as sequence 1, as every row holds it.
-PairDistance DistanceBetween(const PackedAlignment& packed, const DistanceOptions& options, int i,
-                             int j);
-
-// The distances of one row, as ComputeDistanceRows hands it over.
-std::vector<PairDistance> DistanceRow(const PackedAlignment& packed, const DistanceOptions& options,
-                                      RowShape shape, int row);
 
 }  // namespace dyvern

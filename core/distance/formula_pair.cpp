@@ -27,14 +27,6 @@ double ErrorOf(const FormulaDistance& form) {
 
 bool Kept(const DistanceOptions& options, double d) { return !options.maxD || d <= *options.maxD; }
 
-FormulaSettings SettingsFor(const DistanceOptions& options, int first, int second) {
-    if (options.sequenceCompositions.empty()) return FormulaSettingsOf(options.model, options.fit);
-    FitOptions fit = options.fit;
-    fit.sequenceFrequencies = {options.sequenceCompositions[first],
-                               options.sequenceCompositions[second]};
-    return FormulaSettingsOf(options.model, fit);
-}
-
 // As FitPair gives it: a table that cannot be fitted first, then the form.
 PairDistance OfTable(const PairTable& table, ModelKind model, FormulaSettings settings,
                      bool variance) {
@@ -54,53 +46,76 @@ PairDistance OfTable(const PairTable& table, const DistanceOptions& options,
     return OfTable(table, options.model, settings, true);
 }
 
-// Whether the pair's differences put it above the bound before its count
-// ends: p, over every site that may still come, is below every class
-// form's d. Sites with a code that the reading shares out may all come too.
-bool FoundAbove(const PackedAlignment& packed, int first, int second,
-                const DistanceOptions& options, bool plain, int& sites) {
-    const std::int64_t coded = plain ? 0 : packed.codedSites(first) + packed.codedSites(second);
-    const DifferenceScan scan =
-        ScanDifferences(packed.planes(first), packed.planes(second), packed.wordCount(),
-                        packed.plainSitesFrom(first), packed.plainSitesFrom(second),
-                        ClearlyAbove(*options.maxD), coded, options.minOverlap);
-    sites = static_cast<int>(scan.plain);
-    return scan.above;
+FormulaPlan PlanOf(const DistanceOptions& options, const FormulaSettings& settings) {
+    FormulaPlan plan{options.model, settings, false};
+    plan.pairFrequencies =
+        UsesFrequencies(plan.model) && plan.settings.origin == FrequencyOrigin::Pair;
+    return plan;
 }
 
 }  // namespace
 
-PairDistance FormulaDistanceBetween(const PackedAlignment& packed, const DistanceOptions& options,
-                                    int first, int second) {
-    FormulaPlan plan{options.model, SettingsFor(options, first, second), false};
-    plan.pairFrequencies =
-        UsesFrequencies(plan.model) && plan.settings.origin == FrequencyOrigin::Pair;
+FormulaPairs::FormulaPairs(const PackedAlignment& packed, const DistanceOptions& options)
+    : packed_(packed), options_(options) {
+    plan_ = PlanOf(options_, FormulaSettingsOf(options_.model, options_.fit));
+    bounded_ = options_.maxD && BoundedForm(plan_);
+    if (bounded_) above_ = ClearlyAbove(*options_.maxD);
+}
+
+FormulaPlan FormulaPairs::PlanFor(int first, int second) const {
+    if (options_.sequenceCompositions.empty()) return plan_;
+    FitOptions fit = options_.fit;
+    fit.sequenceFrequencies = {options_.sequenceCompositions[first],
+                               options_.sequenceCompositions[second]};
+    return PlanOf(options_, FormulaSettingsOf(options_.model, fit));
+}
+
+// Whether the pair's differences put it above the bound before its count
+// ends: p, over every site that may still come, is below every class
+// form's d. Sites with a code that the reading shares out may all come too.
+bool FormulaPairs::FoundAbove(int first, int second, bool plain, int& sites) const {
+    const std::int64_t coded = plain ? 0 : packed_.codedSites(first) + packed_.codedSites(second);
+    const DifferenceScan scan =
+        ScanDifferences(packed_.planes(first), packed_.planes(second), packed_.wordCount(),
+                        packed_.plainSitesFrom(first), packed_.plainSitesFrom(second), above_,
+                        coded, options_.minOverlap);
+    sites = static_cast<int>(scan.plain);
+    return scan.above;
+}
+
+PairDistance FormulaPairs::Between(int first, int second) const {
+    const bool plain = KindsSuffice(packed_, first, second);
+    int sites = 0;
+    if (bounded_ && FoundAbove(first, second, plain, sites))
+        return {sites, kNaN, kNaN, FitStatus::AboveBound};
+    const FormulaPlan plan = PlanFor(first, second);
     // The variance at the pair's composition needs the cells, and the
     // determinant forms need them all.
     const bool cells = DeterminantModel(plan.model) ||
-                       (plan.pairFrequencies && options.standardErrors && !options.maxD);
-    const bool plain = KindsSuffice(packed, first, second);
-    int sites = 0;
-    if (options.maxD && BoundedForm(plan) &&
-        FoundAbove(packed, first, second, options, plain, sites))
-        return {sites, kNaN, kNaN, FitStatus::AboveBound};
-    if (!plain) return OfTable(CountPackedPair(packed, first, second), options, plan.settings);
-    if (cells) return OfTable(CountPlainPair(packed, first, second), options, plan.settings);
+                       (plan.pairFrequencies && options_.standardErrors && !options_.maxD);
+    if (!plain) return OfTable(CountPackedPair(packed_, first, second), options_, plan.settings);
+    if (cells) return OfTable(CountPlainPair(packed_, first, second), options_, plan.settings);
+    return OfCounts(plan, first, second);
+}
+
+// The pair from its class counts (and its composition, where the form
+// reads it) alone.
+PairDistance FormulaPairs::OfCounts(const FormulaPlan& plan, int first, int second) const {
     ClassCounts counts;
-    AddClasses(packed.planes(first), packed.planes(second), 0, packed.wordCount(),
+    AddClasses(packed_.planes(first), packed_.planes(second), 0, packed_.wordCount(),
                plan.pairFrequencies, counts);
     const double n = static_cast<double>(counts.plain);
-    sites = static_cast<int>(counts.plain);
-    const bool variance = options.standardErrors && !options.maxD;
+    const int sites = static_cast<int>(counts.plain);
+    const bool variance = options_.standardErrors && !options_.maxD;
     FormulaDistance form = FormulaDistanceOfShares(
         plan.model, FormulaShares(plan.model, counts.classes, n),
         FormulaFrequencies(plan, counts, n), plan.settings.gammaShape, variance);
     const PairDistance result{sites, form.d, ErrorOf(form),
                               sites > 0 ? form.status : FitStatus::Unfittable};
-    if (variance || !options.standardErrors || !Kept(options, form.d)) return result;
+    if (variance || !options_.standardErrors || !Kept(options_, form.d)) return result;
     // A pair kept by the bound: its standard error.
     if (plan.pairFrequencies)
-        return OfTable(CountPlainPair(packed, first, second), plan.model, plan.settings, true);
+        return OfTable(CountPlainPair(packed_, first, second), plan.model, plan.settings, true);
     form = FormulaDistanceOfShares(plan.model, FormulaShares(plan.model, counts.classes, n),
                                    FormulaFrequencies(plan, counts, n), plan.settings.gammaShape);
     return {sites, form.d, ErrorOf(form), result.status};

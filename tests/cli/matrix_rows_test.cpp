@@ -40,14 +40,14 @@ RowText FullRows(const PackedAlignment& packed, const DistanceOptions& options,
                  const DistRowFormatter& formatter, int begin, int end) {
     RowText all;
     for (int row = begin; row < end; ++row)
-        formatter.Append(row, DistanceRow(packed, options, RowShape::Square, row), all);
+        formatter.Append(row, PairDistances(packed, options).Row(RowShape::Square, row), all);
     return all;
 }
 
 RowText KeptRows(const PackedAlignment& packed, const DistanceOptions& options,
                  const DistRowFormatter& formatter, int begin, int end) {
     RowText all;
-    FormatMatrixRows(packed, options, formatter, begin, end, [&](RowText&& row) {
+    FormatMatrixRows(PairDistances(packed, options), formatter, begin, end, [&](RowText&& row) {
         all.out += row.out;
         all.err += row.err;
         all.totals.Add(row.totals);

@@ -150,7 +150,7 @@ TEST(FormulaPairs, TheBitsOfTheFullTableForEveryModelAndOption) {
                                              << ", alpha " << alpha << ", mode "
                                              << static_cast<int>(mode) << ", errors " << errors
                                              << ", pair " << i << "," << j);
-                                ExpectSame(DistanceBetween(packed, options, i, j),
+                                ExpectSame(PairDistances(packed, options).Between(i, j),
                                            FullFit(alignment, mode, options, i, j), errors);
                             }
                         }
@@ -185,12 +185,12 @@ struct BoundCase {
 };
 
 const BoundCase kBoundCases[] = {
-    {ModelKind::Raw, false, kOneRate, true},    {ModelKind::JC69, false, kOneRate, true},
-    {ModelKind::JC69, false, 0.5, true},        {ModelKind::K80, false, kOneRate, true},
-    {ModelKind::K80, false, 2.0, true},         {ModelKind::K81, false, kOneRate, true},
-    {ModelKind::K81, true, 1.0, true},          {ModelKind::TN93, false, kOneRate, true},
-    {ModelKind::TN93, true, kOneRate, true},    {ModelKind::F84, true, kOneRate, true},
-    {ModelKind::Raw, false, 0.5, false},        {ModelKind::F81, false, kOneRate, true},
+    {ModelKind::Raw, false, kOneRate, true},     {ModelKind::JC69, false, kOneRate, true},
+    {ModelKind::JC69, false, 0.5, true},         {ModelKind::K80, false, kOneRate, true},
+    {ModelKind::K80, false, 2.0, true},          {ModelKind::K81, false, kOneRate, true},
+    {ModelKind::K81, true, 1.0, true},           {ModelKind::TN93, false, kOneRate, true},
+    {ModelKind::TN93, true, kOneRate, true},     {ModelKind::F84, true, kOneRate, true},
+    {ModelKind::Raw, false, 0.5, false},         {ModelKind::F81, false, kOneRate, true},
     {ModelKind::LogDet, false, kOneRate, false},
 };
 
