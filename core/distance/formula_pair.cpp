@@ -76,7 +76,7 @@ FormulaPlan FormulaPairs::PlanFor(int first, int second) const {
 bool FormulaPairs::FoundAbove(int first, int second, bool plain, int& sites) const {
     const std::int64_t coded = plain ? 0 : packed_.codedSites(first) + packed_.codedSites(second);
     const DifferenceScan scan =
-        ScanDifferences(packed_.planes(first), packed_.planes(second), packed_.wordCount(),
+        ScanDifferences(packed_.bitPlanes(first), packed_.bitPlanes(second), packed_.wordCount(),
                         packed_.plainSitesFrom(first), packed_.plainSitesFrom(second), above_,
                         coded, options_.minOverlap);
     sites = static_cast<int>(scan.plain);

@@ -25,6 +25,7 @@ PackedAlignment::PackedAlignment(const Alignment& alignment, const SiteReading& 
     sites_ = static_cast<int>(length);
     words_ = (length + kWordBits - 1) / kWordBits;
     planes_.assign(names_.size() * words_ * kPlanesPerWord, 0);
+    bitPlanes_.assign(names_.size() * words_ * kBitPlanesPerWord, 0);
     plainFrom_.assign(names_.size() * (words_ + 1), 0);
     ambiguousStart_.reserve(names_.size() + 1);
     ambiguousStart_.push_back(0);
@@ -61,11 +62,15 @@ void PackedAlignment::Pack(std::size_t sequence, const std::string& codes) {
         words[(site / kWordBits) * kPlanesPerWord + plane] |= std::uint64_t{1}
                                                               << (site % kWordBits);
     }
+    std::uint64_t* bits = bitPlanes_.data() + sequence * words_ * kBitPlanesPerWord;
     int* plainFrom = plainFrom_.data() + sequence * (words_ + 1);
     for (std::size_t w = words_; w-- > 0;) {
         const std::uint64_t* word = words + w * kPlanesPerWord;
-        plainFrom[w] =
-            plainFrom[w + 1] + __builtin_popcountll(word[0] | word[1] | word[2] | word[3]);
+        std::uint64_t* two = bits + w * kBitPlanesPerWord;
+        two[0] = word[1] | word[3];
+        two[1] = word[2] | word[3];
+        two[2] = word[0] | word[1] | word[2] | word[3];
+        plainFrom[w] = plainFrom[w + 1] + __builtin_popcountll(two[2]);
     }
 }
 

@@ -19,6 +19,9 @@ namespace dyvern {
 
 inline constexpr int kPlanesPerWord = 5;  // A, C, G, T, ambiguous
 inline constexpr int kAmbiguousPlane = 4;
+// The plain bases again as two bits (A 00, C 01, G 10, T 11) and a mask of
+// the sites that hold one: the least a count of differences reads.
+inline constexpr int kBitPlanesPerWord = 3;  // low bit, high bit, plain
 
 struct AmbiguousSite {
     int site;
@@ -43,6 +46,10 @@ public:
     // wordCount() groups of kPlanesPerWord words, bit k of word w for site 64 w + k.
     const std::uint64_t* planes(std::size_t sequence) const {
         return planes_.data() + sequence * words_ * kPlanesPerWord;
+    }
+    // wordCount() groups of kBitPlanesPerWord words.
+    const std::uint64_t* bitPlanes(std::size_t sequence) const {
+        return bitPlanes_.data() + sequence * words_ * kBitPlanesPerWord;
     }
     // The ambiguous sites of one sequence, in site order, as [begin, end).
     const AmbiguousSite* ambiguousBegin(std::size_t sequence) const {
@@ -76,6 +83,7 @@ private:
     int sites_ = 0;
     std::size_t words_ = 0;
     std::vector<std::uint64_t> planes_;
+    std::vector<std::uint64_t> bitPlanes_;
     std::vector<AmbiguousSite> ambiguous_;
     std::vector<std::size_t> ambiguousStart_;  // size() + 1 offsets into ambiguous_
     std::vector<int> plainFrom_;               // wordCount() + 1 a sequence

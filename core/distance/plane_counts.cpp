@@ -89,19 +89,16 @@ DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint6
 // A look at the bound costs a multiplication and two loads, less than the
 // word's own count, so every word has one.
 DYVERN_POPCOUNT_CLONES
-DifferenceScan ScanDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
+DifferenceScan ScanDifferences(const std::uint64_t* bits1, const std::uint64_t* bits2,
                                std::size_t words, const int* plainFrom1, const int* plainFrom2,
                                double above, std::int64_t extra, std::int64_t leastPlain) {
     DifferenceScan scan;
     for (std::size_t w = 0; w < words; ++w) {
-        const std::uint64_t* p1 = planes1 + w * kPlanesPerWord;
-        const std::uint64_t* p2 = planes2 + w * kPlanesPerWord;
-        const std::uint64_t both =
-            (p1[0] | p1[1] | p1[2] | p1[3]) & (p2[0] | p2[1] | p2[2] | p2[3]);
-        const std::uint64_t low = (p1[1] | p1[3]) ^ (p2[1] | p2[3]);
-        const std::uint64_t high = (p1[2] | p1[3]) ^ (p2[2] | p2[3]);
+        const std::uint64_t* b1 = bits1 + w * kBitPlanesPerWord;
+        const std::uint64_t* b2 = bits2 + w * kBitPlanesPerWord;
+        const std::uint64_t both = b1[2] & b2[2];
         scan.plain += __builtin_popcountll(both);
-        scan.differences += __builtin_popcountll((low | high) & both);
+        scan.differences += __builtin_popcountll(((b1[0] ^ b2[0]) | (b1[1] ^ b2[1])) & both);
         const std::int64_t left = std::min(plainFrom1[w + 1], plainFrom2[w + 1]);
         if (scan.plain >= leastPlain &&
             static_cast<double>(scan.differences) >

@@ -46,7 +46,8 @@ struct DifferenceScan {
     bool above = false;
 };
 
-DifferenceScan ScanDifferences(const std::uint64_t* planes1, const std::uint64_t* planes2,
+// Over `words` groups of kBitPlanesPerWord words of each sequence.
+DifferenceScan ScanDifferences(const std::uint64_t* bits1, const std::uint64_t* bits2,
                                std::size_t words, const int* plainFrom1, const int* plainFrom2,
                                double above, std::int64_t extra, std::int64_t leastPlain);
 
