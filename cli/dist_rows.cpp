@@ -78,7 +78,11 @@ void DistRowFormatter::NotePair(int i, int j, const PairDistance& r, RowText& te
     // A pair a list leaves out for its d may have stopped counting early,
     // with only a bound for d: the histogram holds the kept pairs' d.
     text.totals.Count(r.status, r.d, !output.filter.on || r.d <= output.filter.maxD);
-    if (r.status != FitStatus::Unfittable && r.status != FitStatus::Saturated) return;
+    if (r.status == FitStatus::Unfittable || r.status == FitStatus::Saturated)
+        SayNoDistance(i, j, r, text);
+}
+
+void DistRowFormatter::SayNoDistance(int i, int j, const PairDistance& r, RowText& text) const {
     const std::string pair = packed.name(i) + " and " + packed.name(j);
     if (r.status == FitStatus::Unfittable) {
         ++text.totals.unfitted;

@@ -76,6 +76,7 @@ private:
     void AppendLower(int row, const std::vector<PairDistance>& distances, RowText& text) const;
     void AppendList(int row, const std::vector<PairDistance>& distances, RowText& text) const;
     bool Keeps(const PairDistance& r) const;
+    void SayNoDistance(int i, int j, const PairDistance& r, RowText& text) const;
 
     const PackedAlignment& packed;
     DistOutput output;

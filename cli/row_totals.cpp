@@ -23,9 +23,8 @@ void RowTotals::Add(const RowTotals& more) {
     EachCount(*this, [&](long long& count) { count += *next++; });
 }
 
-void RowTotals::Count(FitStatus status, double d, bool binned) {
-    ++statuses[static_cast<int>(status)];
-    const int bin = binned ? HistogramBin(d) : -1;
+void RowTotals::Bin(double d) {
+    const int bin = HistogramBin(d);
     if (bin >= 0) ++histogram[static_cast<std::size_t>(bin)];
 }
 

@@ -23,7 +23,11 @@ struct RowTotals {
 
     void Add(const RowTotals& more);
     // Counts a pair's status and, when `binned`, its distance's bin.
-    void Count(FitStatus status, double d, bool binned = true);
+    void Count(FitStatus status, double d, bool binned = true) {
+        ++statuses[static_cast<int>(status)];
+        if (binned) Bin(d);
+    }
+    void Bin(double d);  // counts d's bin, if it has one
     long long Pairs() const;  // pairs counted
     long long Of(FitStatus status) const { return statuses[static_cast<int>(status)]; }
 

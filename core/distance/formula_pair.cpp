@@ -70,24 +70,39 @@ FormulaPlan FormulaPairs::PlanFor(int first, int second) const {
     return PlanOf(options_, FormulaSettingsOf(options_.model, fit));
 }
 
+// The differences that `sites` sites may hold with p at most the bound:
+// the whole part of above * sites (all of them at a bound of 1 or more,
+// none below 0).
+std::int64_t FormulaPairs::MostDifferences(std::int64_t sites) const {
+    if (above_ < 0.0) return -1;
+    if (!(above_ < 1.0)) return sites;
+    return static_cast<std::int64_t>(above_ * static_cast<double>(sites));
+}
+
 // Whether the pair's differences put it above the bound before its count
 // ends: p, over every site that may still come, is below every class
 // form's d. Sites with a code that the reading shares out may all come too.
-bool FormulaPairs::FoundAbove(int first, int second, bool plain, int& sites) const {
+inline bool FormulaPairs::FoundAbove(int first, int second, bool plain, int& sites) const {
     const std::int64_t coded = plain ? 0 : packed_.codedSites(first) + packed_.codedSites(second);
+    const std::int64_t most =
+        std::min(packed_.plainSites(first), packed_.plainSites(second)) + coded;
     const DifferenceScan scan =
         ScanDifferences(packed_.bitPlanes(first), packed_.bitPlanes(second), packed_.wordCount(),
-                        packed_.plainSitesFrom(first), packed_.plainSitesFrom(second), above_,
-                        coded, options_.minOverlap);
+                        MostDifferences(most), options_.minOverlap);
     sites = static_cast<int>(scan.plain);
     return scan.above;
 }
 
+// Most pairs of a bounded list end at the bound: their path is kept short.
 PairDistance FormulaPairs::Between(int first, int second) const {
     const bool plain = KindsSuffice(packed_, first, second);
     int sites = 0;
     if (bounded_ && FoundAbove(first, second, plain, sites))
         return {sites, kNaN, kNaN, FitStatus::AboveBound};
+    return Counted(first, second, plain);
+}
+
+PairDistance FormulaPairs::Counted(int first, int second, bool plain) const {
     const FormulaPlan plan = PlanFor(first, second);
     // The variance at the pair's composition needs the cells, and the
     // determinant forms need them all.

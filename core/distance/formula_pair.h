@@ -4,6 +4,8 @@
 // read, and counts stopped once d must exceed the list's bound.
 #pragma once
 
+#include <cstdint>
+
 #include "distance/distance_options.h"
 #include "distance/formula_bound.h"
 #include "distance/packed_alignment.h"
@@ -24,7 +26,10 @@ public:
 
 private:
     FormulaPlan PlanFor(int first, int second) const;
+    std::int64_t MostDifferences(std::int64_t sites) const;
     bool FoundAbove(int first, int second, bool plain, int& sites) const;
+    // The pair counted in full.
+    __attribute__((noinline)) PairDistance Counted(int first, int second, bool plain) const;
     PairDistance OfCounts(const FormulaPlan& plan, int first, int second) const;
 
     const PackedAlignment& packed_;

@@ -26,7 +26,7 @@ PackedAlignment::PackedAlignment(const Alignment& alignment, const SiteReading& 
     words_ = (length + kWordBits - 1) / kWordBits;
     planes_.assign(names_.size() * words_ * kPlanesPerWord, 0);
     bitPlanes_.assign(names_.size() * words_ * kBitPlanesPerWord, 0);
-    plainFrom_.assign(names_.size() * (words_ + 1), 0);
+    plainSites_.assign(names_.size(), 0);
     ambiguousStart_.reserve(names_.size() + 1);
     ambiguousStart_.push_back(0);
     for (std::size_t s = 0; s < names_.size(); ++s) {
@@ -63,14 +63,13 @@ void PackedAlignment::Pack(std::size_t sequence, const std::string& codes) {
                                                               << (site % kWordBits);
     }
     std::uint64_t* bits = bitPlanes_.data() + sequence * words_ * kBitPlanesPerWord;
-    int* plainFrom = plainFrom_.data() + sequence * (words_ + 1);
     for (std::size_t w = words_; w-- > 0;) {
         const std::uint64_t* word = words + w * kPlanesPerWord;
         std::uint64_t* two = bits + w * kBitPlanesPerWord;
         two[0] = word[1] | word[3];
         two[1] = word[2] | word[3];
         two[2] = word[0] | word[1] | word[2] | word[3];
-        plainFrom[w] = plainFrom[w + 1] + __builtin_popcountll(two[2]);
+        plainSites_[sequence] += __builtin_popcountll(two[2]);
     }
 }
 

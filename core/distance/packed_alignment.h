@@ -61,15 +61,9 @@ public:
     bool hasAmbiguousSites(std::size_t sequence) const {
         return ambiguousStart_[sequence + 1] != ambiguousStart_[sequence];
     }
-    // The sites with a plain base (A C G T) in words [word, wordCount()): as
-    // many as a pair can still count there.
-    int plainSitesFrom(std::size_t sequence, std::size_t word) const {
-        return plainFrom_[sequence * (words_ + 1) + word];
-    }
-    // Those counts for words 0 .. wordCount(), the last 0.
-    const int* plainSitesFrom(std::size_t sequence) const {
-        return plainFrom_.data() + sequence * (words_ + 1);
-    }
+    // The sites with a plain base (A C G T): as many as a pair can count
+    // without its codes.
+    int plainSites(std::size_t sequence) const { return plainSites_[sequence]; }
     // The sites of a sequence that hold a code (ambiguousBegin to ambiguousEnd).
     std::int64_t codedSites(std::size_t sequence) const {
         return static_cast<std::int64_t>(ambiguousStart_[sequence + 1] - ambiguousStart_[sequence]);
@@ -86,7 +80,7 @@ private:
     std::vector<std::uint64_t> bitPlanes_;
     std::vector<AmbiguousSite> ambiguous_;
     std::vector<std::size_t> ambiguousStart_;  // size() + 1 offsets into ambiguous_
-    std::vector<int> plainFrom_;               // wordCount() + 1 a sequence
+    std::vector<int> plainSites_;
 };
 
 // The bases a packed sequence allows at a site as its reading reads it: one

@@ -108,9 +108,4 @@ PairTable CountPlainPair(const PackedAlignment& packed, std::size_t sequence1,
     return table;
 }
 
-bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2) {
-    return packed.reading().ambiguity == Ambiguity::Skip ||
-           (!packed.hasAmbiguousSites(sequence1) && !packed.hasAmbiguousSites(sequence2));
-}
-
 }  // namespace dyvern

@@ -21,6 +21,10 @@ PairTable CountPlainPair(const PackedAlignment& packed, std::size_t sequence1,
 // Whether the pair has nothing to share out, so that its counts by kind of
 // pair (plane_counts.h) are all that JC69 and K80 see: under Skip, or with
 // no ambiguous site in either sequence.
-bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1, std::size_t sequence2);
+inline bool KindsSuffice(const PackedAlignment& packed, std::size_t sequence1,
+                         std::size_t sequence2) {
+    return packed.reading().ambiguity == Ambiguity::Skip ||
+           (!packed.hasAmbiguousSites(sequence1) && !packed.hasAmbiguousSites(sequence2));
+}
 
 }  // namespace dyvern

@@ -86,23 +86,37 @@ DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint6
     return counts;
 }
 
-// A look at the bound costs a multiplication and two loads, less than the
-// word's own count, so every word has one.
+namespace {
+
+inline __attribute__((always_inline)) void AddDifferences(const std::uint64_t* b1,
+                                                          const std::uint64_t* b2,
+                                                          DifferenceScan& scan) {
+    const std::uint64_t both = b1[2] & b2[2];
+    scan.plain += __builtin_popcountll(both);
+    scan.differences += __builtin_popcountll(((b1[0] ^ b2[0]) | (b1[1] ^ b2[1])) & both);
+}
+
+}  // namespace
+
+// One comparison every two words: a pair that crosses the bound costs at
+// most a word more, and the rest a branch less a word.
 DYVERN_POPCOUNT_CLONES
 DifferenceScan ScanDifferences(const std::uint64_t* bits1, const std::uint64_t* bits2,
-                               std::size_t words, const int* plainFrom1, const int* plainFrom2,
-                               double above, std::int64_t extra, std::int64_t leastPlain) {
+                               std::size_t words, std::int64_t mostDifferences,
+                               std::int64_t leastPlain) {
     DifferenceScan scan;
-    for (std::size_t w = 0; w < words; ++w) {
-        const std::uint64_t* b1 = bits1 + w * kBitPlanesPerWord;
-        const std::uint64_t* b2 = bits2 + w * kBitPlanesPerWord;
-        const std::uint64_t both = b1[2] & b2[2];
-        scan.plain += __builtin_popcountll(both);
-        scan.differences += __builtin_popcountll(((b1[0] ^ b2[0]) | (b1[1] ^ b2[1])) & both);
-        const std::int64_t left = std::min(plainFrom1[w + 1], plainFrom2[w + 1]);
-        if (scan.plain >= leastPlain &&
-            static_cast<double>(scan.differences) >
-                above * static_cast<double>(scan.plain + left + extra)) {
+    const std::uint64_t* const end1 = bits1 + words * kBitPlanesPerWord;
+    const std::uint64_t* const pairEnd = bits1 + (words & ~std::size_t{1}) * kBitPlanesPerWord;
+    while (bits1 != end1) {
+        AddDifferences(bits1, bits2, scan);
+        if (bits1 != pairEnd) {
+            AddDifferences(bits1 + kBitPlanesPerWord, bits2 + kBitPlanesPerWord, scan);
+            bits1 += kBitPlanesPerWord;
+            bits2 += kBitPlanesPerWord;
+        }
+        bits1 += kBitPlanesPerWord;
+        bits2 += kBitPlanesPerWord;
+        if (scan.differences > mostDifferences && scan.plain >= leastPlain) {
             scan.above = true;
             return scan;
         }

@@ -34,12 +34,8 @@ DifferenceCounts CountDifferences(const std::uint64_t* planes1, const std::uint6
                                   std::size_t words);
 
 // The differences over the sites where both sequences hold a plain base,
-// counted a word at a time until they put the pair above a bound on p: past
-// `leastPlain` plain sites, once differences > above * (plain + left + extra),
-// `left` the plain sites the words to come may still hold (the fewer of the
-// two sequences', from their suffix counts plainFrom[w]) and `extra` the
-// sites other than plain ones that may yet count. Without `above`, the
-// whole pair is counted.
+// counted a word or two at a time until, past `leastPlain` plain sites,
+// there are more than `mostDifferences`.
 struct DifferenceScan {
     std::int64_t plain = 0;
     std::int64_t differences = 0;
@@ -48,8 +44,8 @@ struct DifferenceScan {
 
 // Over `words` groups of kBitPlanesPerWord words of each sequence.
 DifferenceScan ScanDifferences(const std::uint64_t* bits1, const std::uint64_t* bits2,
-                               std::size_t words, const int* plainFrom1, const int* plainFrom2,
-                               double above, std::int64_t extra, std::int64_t leastPlain);
+                               std::size_t words, std::int64_t mostDifferences,
+                               std::int64_t leastPlain);
 
 // Over the sites where both sequences hold a plain base: the four classes of
 // difference the closed forms see, in formula/difference_shares.h's order
