@@ -59,10 +59,4 @@ char NormalizedCode(char c) { return kNormalized[static_cast<unsigned char>(c)];
 
 BaseSet BasesOf(char code) { return kBases[static_cast<unsigned char>(code)]; }
 
-int BaseCount(BaseSet bases) {
-    int count = 0;
-    for (; bases != 0; bases &= bases - 1) ++count;
-    return count;
-}
-
 }  // namespace dyvern

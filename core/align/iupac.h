@@ -16,7 +16,11 @@ char NormalizedCode(char c);
 // ambiguity code, all four for N; none for '-', '?' or anything else.
 BaseSet BasesOf(char code);
 
-// How many bases a set holds.
-int BaseCount(BaseSet bases);
+// How many bases a set holds (inline: a pair's coded sites ask it several
+// times a site).
+inline int BaseCount(BaseSet bases) {
+    constexpr int kCounts[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+    return kCounts[bases & kAnyBase];
+}
 
 }  // namespace dyvern

@@ -19,9 +19,10 @@ using UnitTable = std::int64_t[4][4];
 // Adds one site, shared in equal parts over the base pairs the sets allow.
 inline void ShareSite(UnitTable& units, BaseSet bases1, BaseSet bases2) {
     const std::int64_t part = kUnitsPerSite / (BaseCount(bases1) * BaseCount(bases2));
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if ((bases1 >> i & 1u) && (bases2 >> j & 1u)) units[i][j] += part;
+    // Over the set bits alone: most sites allow a few of the sixteen pairs.
+    for (BaseSet a = bases1; a != 0; a &= a - 1)
+        for (BaseSet b = bases2; b != 0; b &= b - 1)
+            units[__builtin_ctz(a)][__builtin_ctz(b)] += part;
 }
 
 // The one base a resolved site stands for, or 0 when it does not resolve:

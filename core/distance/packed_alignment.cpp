@@ -74,10 +74,13 @@ void PackedAlignment::Pack(std::size_t sequence, const std::string& codes) {
 }
 
 BaseSet PackedBasesAt(const PackedAlignment& packed, std::size_t sequence, int site) {
-    const std::uint64_t* word = packed.planes(sequence) + (site / kWordBits) * kPlanesPerWord;
     const int bit = site % kWordBits;
-    for (int base = 0; base < 4; ++base)
-        if (word[base] >> bit & 1u) return BaseSet{1} << base;
+    // A plain base from its two bits, A C G T as 00 01 10 11.
+    const std::uint64_t* two =
+        packed.bitPlanes(sequence) + (site / kWordBits) * kBitPlanesPerWord;
+    if (two[2] >> bit & 1u)
+        return BaseSet{1} << ((two[0] >> bit & 1u) | (two[1] >> bit & 1u) << 1);
+    const std::uint64_t* word = packed.planes(sequence) + (site / kWordBits) * kPlanesPerWord;
     if (!(word[kAmbiguousPlane] >> bit & 1u)) return 0;
     const AmbiguousSite* begin = packed.ambiguousBegin(sequence);
     const AmbiguousSite* end = packed.ambiguousEnd(sequence);
