@@ -1,5 +1,7 @@
 #include "cli_runner.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,16 @@ CliResult RunCli(const std::vector<std::string>& words) {
     std::ostringstream out, err;
     const int status = cli::Run(words, out, err);
     return {status, out.str(), err.str()};
+}
+
+void ExpectRefused(const std::vector<std::string>& words, const std::string& message) {
+    std::string shown;
+    for (const std::string& word : words) shown += word + " ";
+    SCOPED_TRACE(shown);
+    const CliResult result = RunCli(words);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
 }
 
 std::vector<Row> ReadTsv(const std::string& text) {

@@ -15,6 +15,10 @@ struct CliResult {
 
 CliResult RunCli(const std::vector<std::string>& words);
 
+// Expects the words refused as a usage error (exit 2, nothing written to
+// standard output) with `message` somewhere on standard error.
+void ExpectRefused(const std::vector<std::string>& words, const std::string& message);
+
 // The rows of a TSV block (header first), each as column name -> text.
 using Row = std::map<std::string, std::string>;
 std::vector<Row> ReadTsv(const std::string& text);

@@ -79,15 +79,7 @@ TEST(Usage, BadCommandLinesAndBadFilesSayWhyAndWriteNothing) {
         {{"dist", data + "name_twice.fasta"}, data + "name_twice.fasta:3:"},
         {{"report", data + "empty.fasta", "--model", "K80"}, ":1: the file is empty"},
     };
-    for (const auto& line : lines) {
-        std::string shown;
-        for (const std::string& word : line.words) shown += word + " ";
-        SCOPED_TRACE(shown);
-        const CliResult result = RunCli(line.words);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.out, "");
-        EXPECT_NE(result.err.find(line.message), std::string::npos) << result.err;
-    }
+    for (const auto& line : lines) ExpectRefused(line.words, line.message);
 }
 
 TEST(Usage, EveryCommandHasHelpOnStandardOutput) {

@@ -93,13 +93,7 @@ TEST(Against, MatricesUnlikeSitesAndOneStandardInputTwiceAreRefused) {
         {{"dist", "-", "--against", "-"}, "standard input can be read once"},
         {{"dist", kFirst, "--against", kSample}, "is a data file, one pair: --against needs"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        const CliResult result = RunCli(c.words);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.out, "");
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-    }
+    for (const auto& c : cases) ExpectRefused(c.words, c.message);
 }
 
 }  // namespace

@@ -188,13 +188,7 @@ TEST(Cluster, RefusalsSayWhy) {
         {{"cluster", truncated.Path()}, truncated.Path() + ": cannot read ("},
         {{"cluster", "no-such-list.csv"}, "no-such-list.csv: cannot read ("},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        const CliResult result = RunCli(c.words);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.out, "");
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-    }
+    for (const auto& c : cases) ExpectRefused(c.words, c.message);
 }
 
 }  // namespace

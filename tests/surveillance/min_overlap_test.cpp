@@ -97,11 +97,8 @@ TEST(MinOverlap, MatrixShowsMinusOneAndCsvAndMaxDLeaveThePairsOut) {
 }
 
 TEST(MinOverlap, BadValuesAreUsageErrors) {
-    for (const char* value : {"-1", "x", "1.5", ""}) {
-        const CliResult result = RunCli({"dist", kOverlap, "--min-overlap", value});
-        EXPECT_EQ(result.status, 2);
-        EXPECT_NE(result.err.find("--min-overlap takes a whole number"), std::string::npos);
-    }
+    for (const char* value : {"-1", "x", "1.5", ""})
+        ExpectRefused({"dist", kOverlap, "--min-overlap", value}, "--min-overlap takes a whole number");
 }
 
 }  // namespace
