@@ -29,13 +29,6 @@ void ExpectSame(const CliResult& plain, const CliResult& marked) {
 
 TEST(ByteOrderMark, AMarkedFileReadsAsTheFileWithoutIt) {
     const ScratchFile sample("sample.dat", kMark + FileBytes(kSample));
-    // The JC69 optimum of the sample from an independent fit (data/README.md).
-    const CliResult fit = RunCli({"fit", sample.Path(), "--model", "JC69", "--criterion", "ml"});
-    const std::vector<Row> rows = ReadTsv(fit.out);
-    ASSERT_EQ(rows.size(), 1u) << fit.err;
-    EXPECT_EQ(rows[0].at("sites"), "895");
-    EXPECT_NEAR(NumberIn(rows[0], "lnL"), -1594.692558, 5e-7);
-
     const ScratchFile primates("primates.fasta", kMark + FileBytes(kPrimates));
     const std::vector<std::string> onSample[] = {
         {"fit", "FILE"}, {"compare", "FILE"}, {"report", "FILE", "--model", "HKY85"}};
