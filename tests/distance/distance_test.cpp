@@ -318,42 +318,35 @@ void ExpectMostlyFast(const FastCounts& counted, double share) {
 }
 
 // Tables of n sites drawn from HKY85 at distance d with random frequencies
-// and kappa, the cells from the reference model.
-TEST(PairDistance, SameAsTheFullFitOnTablesFromTheModel) {
+// and kappa, the cells from the reference model; and from the general model
+// with random exchangeabilities, the cells from a rate matrix diagonalised
+// apart from the program's.
+TEST(PairDistance, SameAsTheFullFitOnTablesFromTheModels) {
     std::mt19937 random(10);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     FastCounts fast{};
-    for (int k = 0; k < 120; ++k) {
-        const int n = k % 3 == 0 ? 60 : k % 3 == 1 ? 300 : 1000;
-        const double d = 0.005 + 1.2 * unit(random) * unit(random);
-        const testing::Frequencies pi = RandomFrequencies(random);
-        const double kappa = 0.5 + 20.0 * unit(random) * unit(random);
-        const double perBt =
-            2 * (pi[A] + pi[G]) * (pi[C] + pi[T]) + 2 * kappa * (pi[A] * pi[G] + pi[C] * pi[T]);
-        DivergenceCounts counts = Drawn(testing::ReferenceJoint(d / perBt, kappa, pi), n, random);
+    for (int k = 0; k < 156; ++k) {
+        const bool general = k >= 120;
+        const int n = general ? std::array{200, 600, 2000}[k % 3] : std::array{60, 300, 1000}[k % 3];
+        DivergenceCounts counts{};
+        if (general) {
+            testing::ReversibleModel model{RandomFrequencies(random), {}};
+            for (double& rate : model.exchange) rate = 0.3 + 4.0 * unit(random);
+            const double d = 0.02 + 0.8 * unit(random);
+            counts = Drawn(testing::ExpectedTable(model, d, std::nullopt, 1.0), n, random);
+        } else {
+            const double d = 0.005 + 1.2 * unit(random) * unit(random);
+            const testing::Frequencies pi = RandomFrequencies(random);
+            const double kappa = 0.5 + 20.0 * unit(random) * unit(random);
+            const double perBt =
+                2 * (pi[A] + pi[G]) * (pi[C] + pi[T]) + 2 * kappa * (pi[A] * pi[G] + pi[C] * pi[T]);
+            counts = Drawn(testing::ReferenceJoint(d / perBt, kappa, pi), n, random);
+        }
         // Averaged ambiguity codes leave shares of a site in 36ths.
-        if (k % 4 == 0) counts[A][G] += 18.0 / 36, counts[A][A] += 18.0 / 36;
-        ExpectSameAsFullFit(counts, n + (k % 4 == 0), "table " + std::to_string(k), fast,
-                            k % 4 == 1);
-    }
-    ExpectMostlyFast(fast, 0.97);
-}
-
-// Tables drawn from the general model with random exchangeabilities,
-// frequencies and d, the cells from a rate matrix diagonalised apart from
-// the program's.
-TEST(PairDistance, SameAsTheFullFitOnTablesFromTheGeneralModel) {
-    std::mt19937 random(23);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    FastCounts fast{};
-    for (int k = 0; k < 36; ++k) {
-        testing::ReversibleModel model;
-        model.pi = RandomFrequencies(random);
-        for (double& rate : model.exchange) rate = 0.3 + 4.0 * unit(random);
-        const int n = k % 3 == 0 ? 200 : k % 3 == 1 ? 600 : 2000;
-        const double d = 0.02 + 0.8 * unit(random);
-        const DivergenceCounts joint = testing::ExpectedTable(model, d, std::nullopt, 1.0);
-        ExpectSameAsFullFit(Drawn(joint, n, random), n, "table " + std::to_string(k), fast);
+        const bool shared = !general && k % 4 == 0;
+        if (shared) counts[A][G] += 18.0 / 36, counts[A][A] += 18.0 / 36;
+        ExpectSameAsFullFit(counts, n + shared, "table " + std::to_string(k), fast,
+                            general || k % 4 == 1);
     }
     ExpectMostlyFast(fast, 0.97);
 }

@@ -128,22 +128,30 @@ std::vector<ModelKind> FormulaModels() {
     return models;
 }
 
+// The closed form of `model` under one thread, with the alignment's
+// frequencies if `given`.
+DistanceOptions FormulaOptions(ModelKind model, double alpha, const Alignment* given = nullptr) {
+    DistanceOptions options;
+    options.model = model;
+    options.criterion = Criterion::Formula;
+    options.threads = 1;
+    options.fit.variation.alpha = alpha;
+    if (given) GiveFrequencies(*given, options);
+    return options;
+}
+
 TEST(FormulaPairs, TheBitsOfTheFullTableForEveryModelAndOption) {
     const Alignment alignment = Sequences({7, 700, {0.02, 0.3, 0.1, 1.0, 0.05}, 0.05, 0.02}, 3);
-    for (const ModelKind model : FormulaModels()) {
-        for (const bool given : {false, true}) {
-            for (const double alpha : {kOneRate, 0.6}) {
-                for (const Ambiguity mode :
-                     {Ambiguity::Skip, Ambiguity::Average, Ambiguity::Resolve}) {
-                    const PackedAlignment packed(alignment, mode);
-                    DistanceOptions options;
-                    options.model = model;
-                    options.criterion = Criterion::Formula;
-                    options.fit.variation.alpha = alpha;
-                    if (given) GiveFrequencies(alignment, options);
+    for (const ModelKind model : FormulaModels())
+        for (const bool given : {false, true})
+            for (const double alpha : {kOneRate, 0.6})
+                for (const Ambiguity mode : {Ambiguity::Skip, Ambiguity::Average, Ambiguity::Resolve})
                     for (const bool errors : {true, false}) {
+                        const PackedAlignment packed(alignment, mode);
+                        DistanceOptions options =
+                            FormulaOptions(model, alpha, given ? &alignment : nullptr);
                         options.standardErrors = errors;
-                        for (int i = 0; i < 7; ++i) {
+                        for (int i = 0; i < 7; ++i)
                             for (int j = i + 1; j < 7; ++j) {
                                 SCOPED_TRACE(::testing::Message()
                                              << FactsOf(model).word << (given ? ", given" : "")
@@ -153,12 +161,7 @@ TEST(FormulaPairs, TheBitsOfTheFullTableForEveryModelAndOption) {
                                 ExpectSame(PairDistances(packed, options).Between(i, j),
                                            FullFit(alignment, mode, options, i, j), errors);
                             }
-                        }
                     }
-                }
-            }
-        }
-    }
 }
 
 struct Bounded {
@@ -243,15 +246,11 @@ TEST(FormulaPairs, ABoundKeepsThePairsAndNumbersOfTheFullCount) {
     LeftOut leftOut;
     for (const Bounded& a : kAlignments) {
         const Alignment alignment = Sequences(a.shape, 11);
-        for (const BoundCase& c : kBoundCases) {
+        for (const BoundCase& c : kBoundCases)
             for (const Ambiguity mode : {Ambiguity::Skip, Ambiguity::Average}) {
                 const PackedAlignment packed(alignment, mode);
-                DistanceOptions options;
-                options.model = c.model;
-                options.criterion = Criterion::Formula;
-                options.threads = 1;
-                options.fit.variation.alpha = c.alpha;
-                if (c.given) GiveFrequencies(alignment, options);
+                DistanceOptions options =
+                    FormulaOptions(c.model, c.alpha, c.given ? &alignment : nullptr);
                 const Rows full = RowsOf(packed, options);
                 for (const double maxD : {0.0, 0.008, 0.03, 0.1, 0.4, 1.5}) {
                     SCOPED_TRACE(::testing::Message()
@@ -268,7 +267,6 @@ TEST(FormulaPairs, ABoundKeepsThePairsAndNumbersOfTheFullCount) {
                     options.maxD.reset();
                 }
             }
-        }
     }
     // Under a low bound, pairs far above it are found so before their
     // counts end.
@@ -283,10 +281,7 @@ TEST(FormulaPairs, ABoundKeepsTheLeastOverlap) {
     LeftOut leftOut;
     int tooFew = 0;
     for (const int least : {3000, 5200, 5800}) {
-        DistanceOptions options;
-        options.model = ModelKind::K80;
-        options.criterion = Criterion::Formula;
-        options.threads = 1;
+        DistanceOptions options = FormulaOptions(ModelKind::K80, kOneRate);
         options.minOverlap = least;
         const Rows full = RowsOf(packed, options);
         for (const auto& row : full)
