@@ -38,6 +38,7 @@ std::vector<Row> ReadTsv(const std::string& text) {
     }
     std::vector<Row> rows;
     for (std::size_t r = 1; r < lines.size(); ++r) {
+        EXPECT_EQ(lines[r].size(), lines[0].size()) << "cells in row " << r;
         Row& row = rows.emplace_back();
         for (std::size_t c = 0; c < lines[0].size() && c < lines[r].size(); ++c)
             row[lines[0][c]] = lines[r][c];

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -24,34 +25,17 @@ struct Cell {
 using Record = std::vector<std::pair<std::string, Cell>>;
 using Block = std::vector<Record>;
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
-// Blocks of a header line and its rows, separated by a blank line.
-std::vector<Block> TsvBlocks(const std::string& text) {
-    std::vector<Block> blocks(1);
-    std::vector<std::string> header;
-    for (const std::string& line : Split(text.substr(0, text.size() - 1), '\n')) {
-        if (line.empty()) {
-            blocks.emplace_back();
-            header.clear();
-        } else if (header.empty()) {
-            header = Split(line, '\t');
-        } else {
-            const std::vector<std::string> fields = Split(line, '\t');
-            EXPECT_EQ(fields.size(), header.size()) << line;
-            Record& record = blocks.back().emplace_back();
-            for (std::size_t c = 0; c < fields.size() && c < header.size(); ++c)
-                record.emplace_back(header[c], Cell{fields[c]});
-        }
+// The column names of each TSV block, in order.
+std::vector<std::vector<std::string>> Headers(const std::string& text) {
+    std::vector<std::vector<std::string>> headers;
+    for (std::size_t start = 0; start < text.size();) {
+        std::istringstream line(text.substr(start, text.find('\n', start) - start));
+        headers.emplace_back();
+        for (std::string name; std::getline(line, name, '\t');) headers.back().push_back(name);
+        const std::size_t blank = text.find("\n\n", start);
+        start = blank == std::string::npos ? text.size() : blank + 2;
     }
-    return blocks;
+    return headers;
 }
 
 // The JSON the command line writes: an array of flat objects, or an object
@@ -150,21 +134,22 @@ bool IsNumber(const std::string& text) {
 }
 
 // JSON has no infinity: null stands for it as for what does not apply.
-void ExpectSameValue(const Cell& tsv, const Cell& json) {
-    if (tsv.text == "NA" || tsv.text == "inf" || tsv.text == "-inf") {
+void ExpectSameValue(const std::string& tsv, const Cell& json) {
+    if (tsv == "NA" || tsv == "inf" || tsv == "-inf") {
         EXPECT_EQ(json.kind, Kind::Null) << json.text;
     } else {
-        EXPECT_EQ(json.kind, IsNumber(tsv.text) ? Kind::Number : Kind::Text) << tsv.text;
-        EXPECT_EQ(json.text, tsv.text);
+        EXPECT_EQ(json.kind, IsNumber(tsv) ? Kind::Number : Kind::Text) << tsv;
+        EXPECT_EQ(json.text, tsv);
     }
 }
 
-void ExpectSameRecord(const Record& tsv, const Record& json) {
-    ASSERT_EQ(tsv.size(), json.size());
-    for (std::size_t c = 0; c < tsv.size(); ++c) {
-        SCOPED_TRACE(tsv[c].first);
-        EXPECT_EQ(tsv[c].first, json[c].first);
-        ExpectSameValue(tsv[c].second, json[c].second);
+void ExpectSameRecord(const std::vector<std::string>& names, const Row& tsv, const Record& json) {
+    ASSERT_EQ(tsv.size(), names.size());
+    ASSERT_EQ(json.size(), names.size());
+    for (std::size_t c = 0; c < names.size(); ++c) {
+        SCOPED_TRACE(names[c]);
+        EXPECT_EQ(json[c].first, names[c]);
+        ExpectSameValue(tsv.at(names[c]), json[c].second);
     }
 }
 
@@ -184,7 +169,10 @@ TEST(Records, TsvAndJsonGiveEveryRecordTheSameNamesInOrderAndTheSameValues) {
     std::size_t nulls = 0;
     for (const std::vector<std::string>& words : commands) {
         SCOPED_TRACE(words[0] + " " + words[1]);
-        const std::vector<Block> tsv = TsvBlocks(RunCli(With(words, "tsv")).out);
+        const std::string text = RunCli(With(words, "tsv")).out;
+        const std::vector<std::vector<Row>> tsv = ReadTsvBlocks(text);
+        const std::vector<std::vector<std::string>> headers = Headers(text);
+        ASSERT_EQ(headers.size(), tsv.size());
         JsonBlocks reader(RunCli(With(words, "json")).out);
         const std::vector<Block> json = reader.Read();
         ASSERT_EQ(tsv.size(), words[0] == "fit" ? 1u : 3u);
@@ -197,7 +185,7 @@ TEST(Records, TsvAndJsonGiveEveryRecordTheSameNamesInOrderAndTheSameValues) {
             ASSERT_EQ(json[b].size(), tsv[b].size());
             for (std::size_t r = 0; r < tsv[b].size(); ++r) {
                 SCOPED_TRACE(r);
-                ExpectSameRecord(tsv[b][r], json[b][r]);
+                ExpectSameRecord(headers[b], tsv[b][r], json[b][r]);
                 for (const auto& field : json[b][r]) nulls += field.second.kind == Kind::Null;
             }
         }
@@ -205,22 +193,12 @@ TEST(Records, TsvAndJsonGiveEveryRecordTheSameNamesInOrderAndTheSameValues) {
     EXPECT_GT(nulls, 0u);  // values that do not apply, and infinities, were met
 }
 
-// The value under `name`, or nothing.
-const Cell* Find(const Record& record, const std::string& name) {
-    for (const auto& field : record)
-        if (field.first == name) return &field.second;
-    return nullptr;
-}
-
 // Every name `part` writes but those `apart`, `whole` writes with the same value.
-void ExpectHeldIn(const Record& part, const Record& whole,
-                  const std::vector<std::string>& apart = {}) {
-    for (const auto& [name, cell] : part) {
+void ExpectHeldIn(const Row& part, const Row& whole, const std::vector<std::string>& apart = {}) {
+    for (const auto& [name, text] : part) {
         if (std::find(apart.begin(), apart.end(), name) != apart.end()) continue;
-        SCOPED_TRACE(name);
-        const Cell* same = Find(whole, name);
-        ASSERT_NE(same, nullptr);
-        EXPECT_EQ(cell.text, same->text);
+        ASSERT_EQ(whole.count(name), 1u) << name;
+        EXPECT_EQ(text, whole.at(name)) << name;
     }
 }
 
@@ -255,8 +233,8 @@ TEST(Records, DistsPairRecordIsTheFitRecordsPart) {
             std::vector<std::string> fit = {"fit", file, "--all-pairs"};
             dist.insert(dist.end(), options.begin(), options.end());
             fit.insert(fit.end(), options.begin(), options.end());
-            const Block pairs = TsvBlocks(RunCli(dist).out).at(0);
-            const Block fits = TsvBlocks(RunCli(fit).out).at(0);
+            const std::vector<Row> pairs = ReadTsv(RunCli(dist).out);
+            const std::vector<Row> fits = ReadTsv(RunCli(fit).out);
             ASSERT_EQ(pairs.size(), fits.size());
             ASSERT_FALSE(pairs.empty());
             for (std::size_t p = 0; p < pairs.size(); ++p) ExpectHeldIn(pairs[p], fits[p]);
@@ -273,8 +251,8 @@ TEST(Records, CompareModelRecordIsTheLikelihoodFitRecordsPart) {
                                  fit = {"fit", "--criterion", "ml", "--model", kLikelihoodModelList};
         compare.insert(compare.end(), input.begin(), input.end());
         fit.insert(fit.end(), input.begin(), input.end());
-        const Block models = TsvBlocks(RunCli(compare).out).at(0);
-        const Block fits = TsvBlocks(RunCli(fit).out).at(0);
+        const std::vector<Row> models = ReadTsv(RunCli(compare).out);
+        const std::vector<Row> fits = ReadTsv(RunCli(fit).out);
         ASSERT_EQ(models.size(), fits.size());
         ASSERT_FALSE(models.empty());
         for (std::size_t m = 0; m < models.size(); ++m)
