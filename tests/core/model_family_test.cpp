@@ -1,6 +1,7 @@
-// The window's model against the family's one description: the same joint
-// probabilities, criteria and d at any parameters, and a free-parameter
-// vector as long as the family's k; the family's words read back.
+// The window's model against the family's one description and the rate
+// matrix's exponential: the same joint probabilities and criteria at any
+// parameters, and a free-parameter vector as long as the family's k; the
+// family's words read back.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "model/criteria.h"
 #include "model/hkymodel.h"
 #include "model/model_family.h"
+#include "support/reference_model.h"
 #include "support/test_tables.h"
 
 namespace dyvern {
@@ -20,32 +22,42 @@ using testing::WorkedTable;
 
 constexpr Criterion kBothCriteria[] = {Criterion::MaxLikelihood, Criterion::LeastSquares};
 
-TEST(ModelFamily, TheWindowsModelComputesTheFamilysProbabilitiesAndCriteria) {
+// At random parameters the window's model against the family's and against
+// the exponential of the rate matrix (support/reference_model.h): the same
+// joint probabilities, criteria and, for likelihood, Objective = -lnL.
+TEST(ModelFamily, TheWindowsModelComputesTheFamilysAndTheRateMatrixsProbabilitiesAndCriteria) {
     std::mt19937 random(1985);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const PairData data = MakePairData(WorkedTable(), 400);
     for (int k = 0; k < 200; ++k) {
         const double bt = 0.001 + 3.0 * unit(random) * unit(random);
-        const double kappa = 0.05 + 40.0 * unit(random) * unit(random);
-        std::array<double, 4> pi{};
+        const double kappa = 0.05 + 60.0 * unit(random) * unit(random);
+        testing::Frequencies pi{};
         double sum = 0.0;
         for (double& f : pi) sum += f = 0.05 + unit(random);
         for (double& f : pi) f /= sum;
         pi[T] = 1.0 - pi[A] - pi[C] - pi[G];
         const Rates<double> rates = RatesOf(bt, kappa, pi);
         const CellTable<double> joint = JointProbabilities(rates);
+        const DivergenceCounts reference = testing::ReferenceJoint(bt, kappa, pi);
         for (const ModelKind model : kWindowModels) {
             for (const Criterion criterion : kBothCriteria) {
                 SCOPED_TRACE(::testing::Message() << k << " " << FactsOf(model).word);
                 const FitTarget target = TargetFor(WorkedTable(), model, criterion, 400);
                 HKYModel window(target, bt, kappa, pi[A], pi[C], pi[G]);
                 for (int i = 0; i < 4; ++i)
-                    for (int j = 0; j < 4; ++j)
+                    for (int j = 0; j < 4; ++j) {
                         EXPECT_NEAR(window.JointProbability(i, j), joint[i][j], 1e-15);
-                const PairData data = MakePairData(WorkedTable(), 400);
-                const double family = criterion == Criterion::MaxLikelihood
-                                          ? LogLikelihood(data, rates)
-                                          : SumOfSquares(data, rates, model);
+                        EXPECT_NEAR(window.JointProbability(i, j), reference[i][j], 1e-14);
+                    }
+                const bool ml = criterion == Criterion::MaxLikelihood;
+                const double family =
+                    ml ? LogLikelihood(data, rates) : SumOfSquares(data, rates, model);
                 EXPECT_NEAR(window.CriterionValue(), family, 1e-12 * std::fabs(family) + 1e-16);
+                if (ml) {
+                    EXPECT_NEAR(window.Objective(nullptr, 0),
+                                -testing::ReferenceLnL(WorkedTable(), reference), 1e-11);
+                }
             }
         }
     }

@@ -1,6 +1,5 @@
-// The model against the exponential of its rate matrix and least squares at
-// points worked by hand, Powell's method on functions with known minima, and
-// Powell's method on the model: it must survive every table with
+// The model's least squares at points worked by hand, Powell's method on
+// functions with known minima, and Powell's method on the model: it must survive every table with
 // non-negative counts, never stopping the process, returning a finite value
 // at a point that no small coordinate step improves beyond the stopping
 // tolerance.
@@ -28,34 +27,6 @@ using testing::TargetFor;
 using testing::WorkedTable;
 
 constexpr Criterion kBothCriteria[] = {Criterion::MaxLikelihood, Criterion::LeastSquares};
-
-// The joint probabilities and lnL against the exponential of the rate matrix;
-// Objective is -lnL, CriterionValue lnL itself.
-TEST(HKYModel, LikelihoodMatchesTheRateMatrixExponential) {
-    const struct {
-        ModelKind kind;
-        double bt, kappa;
-        testing::Frequencies pi;
-    } cases[] = {
-        {ModelKind::JC69, 0.1, 1.0, testing::kEqualFrequencies},
-        {ModelKind::F81, 0.6, 1.0, {0.3, 0.2, 0.1, 0.4}},
-        {ModelKind::K80, 0.004, 60.0, testing::kEqualFrequencies},
-        {ModelKind::HKY85, 0.37, 4.2, {0.1, 0.2, 0.3, 0.4}},
-        {ModelKind::HKY85, 1.3, 0.2, {0.45, 0.05, 0.15, 0.35}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "bt " << c.bt << " kappa " << c.kappa);
-        const FitTarget target = TargetFor(WorkedTable(), c.kind);
-        HKYModel model(target, c.bt, c.kappa, c.pi[A], c.pi[C], c.pi[G]);
-        const DivergenceCounts joint = testing::ReferenceJoint(c.bt, c.kappa, c.pi);
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j)
-                EXPECT_NEAR(model.JointProbability(i, j), joint[i][j], 1e-14) << i << j;
-        const double lnL = testing::ReferenceLnL(WorkedTable(), joint);
-        EXPECT_NEAR(model.Objective(nullptr, 0), -lnL, 1e-11);
-        EXPECT_NEAR(model.CriterionValue(), lnL, 1e-11);
-    }
-}
 
 // The worked table over a declared 400 sites shows transitions P = 0.06 and
 // transversions Q = 0.04. With piR = piY = 1/2 the model's shares are

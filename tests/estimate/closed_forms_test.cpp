@@ -56,7 +56,7 @@ double ProfileLnL(const DivergenceCounts& counts, ModelKind model, double d) {
     return model == ModelKind::JC69 ? lnL(0.0) : lnL(testing::ArgMax(lnL, -8.0, 12.0));
 }
 
-TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
+TEST(ClosedForms, OptimaAndIntervalsOfJukesCantorAndKimura) {
     for (const Totals& t : kTables) {
         SCOPED_TRACE(::testing::Message()
                      << t.identical << " " << t.transitions << " " << t.transversions);
@@ -93,23 +93,17 @@ TEST(ClosedForms, LikelihoodOptimaAndIntervalsOfJukesCantorAndKimura) {
                 EXPECT_NEAR(2.0 * (fit.lnL - ProfileLnL(table, fit.model, end)), 3.8414588206941236,
                             1e-6);
         }
-    }
-}
 
-// Least squares takes its shares over the declared n, here twice the cells:
-// JC69 and K80 are then the formulas at those shares.
-TEST(ClosedForms, LeastSquaresTakesSharesOverTheDeclaredSiteCount) {
-    for (const Totals& t : kTables) {
-        const DivergenceCounts table = Spread(t.identical, t.transitions, t.transversions);
-        const int n = 2 * static_cast<int>(std::lround(CellSum(table)));
-        const double P = t.transitions / n, Q = t.transversions / n;
-        const PairFit jc = FitPair(table, n, ModelKind::JC69, Criterion::LeastSquares);
-        EXPECT_LT(Relative(jc.d, FormulaDistanceOfShares(ModelKind::JC69, SharesByKind(n, P, Q)).d),
-                  1e-9);
-        const PairFit k80 = FitPair(table, n, ModelKind::K80, Criterion::LeastSquares);
-        EXPECT_LT(Relative(k80.d, FormulaDistanceOfShares(ModelKind::K80, SharesByKind(n, P, Q)).d),
-                  1e-9);
-        EXPECT_LT(Relative(k80.kappa, KimuraKappa(P, Q)), 1e-8);
+        // Least squares takes its shares over the declared n, here twice the
+        // cells: JC69 and K80 are then the formulas at those shares.
+        const int twice = 2 * n;
+        const double P2 = t.transitions / twice, Q2 = t.transversions / twice;
+        const DifferenceShares half = SharesByKind(twice, P2, Q2);
+        const PairFit jcLs = FitPair(table, twice, ModelKind::JC69, Criterion::LeastSquares);
+        EXPECT_LT(Relative(jcLs.d, FormulaDistanceOfShares(ModelKind::JC69, half).d), 1e-9);
+        const PairFit k80Ls = FitPair(table, twice, ModelKind::K80, Criterion::LeastSquares);
+        EXPECT_LT(Relative(k80Ls.d, FormulaDistanceOfShares(ModelKind::K80, half).d), 1e-9);
+        EXPECT_LT(Relative(k80Ls.kappa, KimuraKappa(P2, Q2)), 1e-8);
     }
 }
 
