@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "cli_runner.h"
@@ -70,11 +69,9 @@ TEST(Dist, OutputFileHoldsWhatStandardOutputWouldAndIsMadeOnlyForAGoodAlignment)
     const CliResult toFile = RunCli({"dist", kPrimates, "--output", path});
     ASSERT_EQ(toFile.status, 0) << toFile.err;
     EXPECT_EQ(toFile.out, "");
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), RunCli({"dist", kPrimates}).out);
+    EXPECT_EQ(FileBytes(path), RunCli({"dist", kPrimates}).out);
     std::remove(path.c_str());
-    const std::string bad = std::string(DYVERN_CLI_DATA) + "/name_twice.fasta";
-    EXPECT_EQ(RunCli({"dist", bad, "--output", path}).status, 2);
+    EXPECT_EQ(RunCli({"dist", kCliData + "/name_twice.fasta", "--output", path}).status, 2);
     EXPECT_FALSE(std::ifstream(path).good());
 }
 
