@@ -47,27 +47,6 @@ TEST(NameTable, NumbersNamesInTheOrderFirstSeenThroughGrowth) {
     EXPECT_EQ(table.Name(static_cast<std::uint32_t>(numbers.size())), "");
 }
 
-TEST(EdgeList, KindsToldByTheFirstLine) {
-    const struct {
-        const char* line;
-        std::optional<EdgeListKind> kind;
-    } cases[] = {
-        {"ID1,ID2,Distance", EdgeListKind::Csv},
-        {"ID1,ID2,Distance\r", EdgeListKind::Csv},
-        {"\xEF\xBB\xBFID1,ID2,Distance", EdgeListKind::Csv},
-        {"seq1\tseq2\tsites\td\tse_d\tstatus", EdgeListKind::Tsv},
-        {"d\tseq2\tseq1", EdgeListKind::Tsv},
-        {"\xEF\xBB\xBF\xEF\xBB\xBFseq1\tseq2\td", std::nullopt},  // one mark only is passed over
-        {"Seq1,Seq2,Distance", std::nullopt},                     // tn93's csvn: numbers, not names
-        {"id1,id2,distance", std::nullopt},
-        {"ID1,ID2,Distance,extra", std::nullopt},
-        {"seq1\tseq2\tsites", std::nullopt},
-        {">S0001", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(EdgeListKindOf(c.line), c.kind) << c.line;
-}
-
 TEST(EdgeList, GoodListsGiveNamesInOrderAndTheirEdges) {
     const struct {
         const char* what;
@@ -141,6 +120,10 @@ TEST(EdgeList, BadLinesAreNamedWithWhatIsWrong) {
         {"", "list:1: not the header of an edge list"},
         {"id1,id2,distance\na,b,0.1\n", "list:1: not the header of an edge list"},
         {"\xEF\xBB\xBF\xEF\xBB\xBFseq1\tseq2\td\na\tb\t0.1\n", "list:1: not the header"},
+        {"Seq1,Seq2,Distance\n1,2,0.1\n", "list:1: not the header"},  // tn93's csvn: numbers
+        {"ID1,ID2,Distance,extra\n", "list:1: not the header"},
+        {"seq1\tseq2\tsites\n", "list:1: not the header"},
+        {">S0001\nACGT\n", "list:1: not the header"},
         {csv + "a,b\n", "list:2: 2 fields where the header has 3 (a name holding a comma must"},
         {csv + "a,b,0.1\nx,y,z,0.1\n", "list:3: 4 fields where the header has 3"},
         {csv + "a,b,x\n", "list:2: the distance 'x' is not a number"},
