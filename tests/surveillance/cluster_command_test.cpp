@@ -105,15 +105,13 @@ TEST(Cluster, TheSameClustersFromTheAlignmentAndFromEveryList) {
     std::vector<std::string> words = {"cluster", kTn93Input, "--max-d", "0.05"};
     words.insert(words.end(), distance.begin(), distance.end());
     EXPECT_EQ(PartitionOf(RunCli(words).out), expected);
-    for (const char* format : {"csv", "tsv"}) {
-        SCOPED_TRACE(format);
-        std::vector<std::string> dist = {"dist", kTn93Input, "--format", format, "--max-d", "0.05"};
-        dist.insert(dist.end(), distance.begin(), distance.end());
-        const ScratchFile list(std::string("list.") + format, RunCli(dist).out);
-        const CliResult clusters = RunCli({"cluster", list.Path(), "--max-d", "0.05"});
-        EXPECT_EQ(clusters.status, 0) << clusters.err;
-        EXPECT_EQ(PartitionOf(clusters.out), expected);
-    }
+    // dist's CSV list is tn93's, byte for byte (csv_output_test.cpp); its TSV list.
+    std::vector<std::string> dist = {"dist", kTn93Input, "--format", "tsv", "--max-d", "0.05"};
+    dist.insert(dist.end(), distance.begin(), distance.end());
+    const ScratchFile list("list.tsv", RunCli(dist).out);
+    const CliResult clusters = RunCli({"cluster", list.Path(), "--max-d", "0.05"});
+    EXPECT_EQ(clusters.status, 0) << clusters.err;
+    EXPECT_EQ(PartitionOf(clusters.out), expected);
 }
 
 TEST(Cluster, HasItsOwnHelp) {

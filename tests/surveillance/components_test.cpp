@@ -7,6 +7,7 @@
 
 #include <queue>
 #include <random>
+#include <tuple>
 
 namespace dyvern {
 namespace {
@@ -153,11 +154,10 @@ TEST(ThresholdTable, HandWorkedRows) {
     };
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        EXPECT_EQ(rows[k].threshold, expected[k].threshold);
-        EXPECT_EQ(rows[k].edges, expected[k].edges) << k;
-        EXPECT_EQ(rows[k].clusters, expected[k].clusters) << k;
-        EXPECT_EQ(rows[k].largest, expected[k].largest) << k;
-        EXPECT_EQ(rows[k].clustered, expected[k].clustered) << k;
+        const ThresholdRow& r = rows[k];
+        const auto& e = expected[k];
+        EXPECT_EQ(std::tie(r.threshold, r.edges, r.clusters, r.largest, r.clustered),
+                  std::tie(e.threshold, e.edges, e.clusters, e.largest, e.clustered));
     }
 }
 
