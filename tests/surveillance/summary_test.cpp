@@ -15,7 +15,7 @@ namespace dyvern::testing {
 namespace {
 
 struct Bin {
-    double from, to;  // to: inf for the last
+    double from;
     long long pairs;
 };
 
@@ -26,8 +26,7 @@ std::vector<Bin> BinsOf(const std::string& json) {
     for (auto it = std::sregex_iterator(json.begin(), json.end(), bin);
          it != std::sregex_iterator(); ++it) {
         const std::smatch& m = *it;
-        bins.push_back(
-            {std::stod(m[1]), m[2] == "null" ? HUGE_VAL : std::stod(m[2]), std::stoll(m[3])});
+        bins.push_back({std::stod(m[1]), std::stoll(m[3])});
     }
     return bins;
 }
