@@ -44,15 +44,10 @@ std::vector<ApeLine> ReadApeFile(const std::string& path, std::string& header) {
     std::getline(in, line);  // the column names
     std::vector<ApeLine> lines;
     while (std::getline(in, line)) {
-        std::istringstream fields(line);
+        std::istringstream fields(line);  // no field holds a blank
         std::string model, gamma, d, variance;
         ApeLine l{};
-        std::getline(fields, model, '\t');
-        std::getline(fields, gamma, '\t');
-        std::getline(fields, l.seq1, '\t');
-        std::getline(fields, l.seq2, '\t');
-        std::getline(fields, d, '\t');
-        std::getline(fields, variance, '\t');
+        fields >> model >> gamma >> l.seq1 >> l.seq2 >> d >> variance;
         l.model = ApeModel(model);
         if (gamma != "NA") l.gamma = std::stod(gamma);
         l.d = std::stod(d);

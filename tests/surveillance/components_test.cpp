@@ -7,6 +7,7 @@
 
 #include <queue>
 #include <random>
+#include <tuple>
 
 namespace dyvern {
 namespace {
@@ -33,49 +34,19 @@ TEST(Clusters, HandWorkedGraphs) {
         bool singletons;
         std::vector<std::uint32_t> clusterOf, sizes;
     } cases[] = {
-        {"a chain",
-         five,
-         {{0, 1, 0.01}, {1, 2, 0.01}, {2, 3, 0.01}},
-         0.015,
-         false,
-         {1, 1, 1, 1, 0},
-         {4}},
-        {"a chain, singletons after",
-         five,
-         {{0, 1, 0.01}, {1, 2, 0.01}, {2, 3, 0.01}},
-         0.015,
-         true,
-         {1, 1, 1, 1, 2},
-         {4, 1}},
+        {"a chain", five, {{0, 1, 0.01}, {1, 2, 0.01}, {2, 3, 0.01}}, 0.015, false,
+         {1, 1, 1, 1, 0}, {4}},
+        {"a chain, singletons after", five, {{0, 1, 0.01}, {1, 2, 0.01}, {2, 3, 0.01}}, 0.015,
+         true, {1, 1, 1, 1, 2}, {4, 1}},
         {"an edge at the threshold", five, {{0, 1, 0.015}}, 0.015, false, {1, 1, 0, 0, 0}, {2}},
         {"just above it", five, {{0, 1, 0.015}}, 0.0149999, false, {0, 0, 0, 0, 0}, {}},
-        {"equal sizes by first appearance",
-         five,
-         {{2, 3, 0.01}, {0, 1, 0.01}},
-         0.015,
-         false,
-         {1, 1, 2, 2, 0},
-         {2, 2}},
-        {"the larger first",
-         five,
-         {{0, 1, 0.01}, {2, 3, 0.01}, {3, 4, 0.01}},
-         0.015,
-         false,
-         {2, 2, 1, 1, 1},
-         {3, 2}},
-        {"loops and repeated edges",
-         {"a", "b", "c"},
-         {{0, 0, 0.0}, {0, 1, 0.01}, {1, 0, 0.01}},
-         0.015,
-         true,
-         {1, 1, 2},
-         {2, 1}},
-        {"singletons in order",
-         {"x", "y", "z", "w"},
-         {{1, 3, 0.001}},
-         0.015,
-         true,
-         {2, 1, 3, 1},
+        {"equal sizes by first appearance", five, {{2, 3, 0.01}, {0, 1, 0.01}}, 0.015, false,
+         {1, 1, 2, 2, 0}, {2, 2}},
+        {"the larger first", five, {{0, 1, 0.01}, {2, 3, 0.01}, {3, 4, 0.01}}, 0.015, false,
+         {2, 2, 1, 1, 1}, {3, 2}},
+        {"loops and repeated edges", {"a", "b", "c"}, {{0, 0, 0.0}, {0, 1, 0.01}, {1, 0, 0.01}},
+         0.015, true, {1, 1, 2}, {2, 1}},
+        {"singletons in order", {"x", "y", "z", "w"}, {{1, 3, 0.001}}, 0.015, true, {2, 1, 3, 1},
          {2, 1, 1}},
         {"no nodes", {}, {}, 0.015, true, {}, {}},
     };
@@ -183,11 +154,10 @@ TEST(ThresholdTable, HandWorkedRows) {
     };
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        EXPECT_EQ(rows[k].threshold, expected[k].threshold);
-        EXPECT_EQ(rows[k].edges, expected[k].edges) << k;
-        EXPECT_EQ(rows[k].clusters, expected[k].clusters) << k;
-        EXPECT_EQ(rows[k].largest, expected[k].largest) << k;
-        EXPECT_EQ(rows[k].clustered, expected[k].clustered) << k;
+        const ThresholdRow& r = rows[k];
+        const auto& e = expected[k];
+        EXPECT_EQ(std::tie(r.threshold, r.edges, r.clusters, r.largest, r.clustered),
+                  std::tie(e.threshold, e.edges, e.clusters, e.largest, e.clustered));
     }
 }
 

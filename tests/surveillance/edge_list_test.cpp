@@ -47,27 +47,6 @@ TEST(NameTable, NumbersNamesInTheOrderFirstSeenThroughGrowth) {
     EXPECT_EQ(table.Name(static_cast<std::uint32_t>(numbers.size())), "");
 }
 
-TEST(EdgeList, KindsToldByTheFirstLine) {
-    const struct {
-        const char* line;
-        std::optional<EdgeListKind> kind;
-    } cases[] = {
-        {"ID1,ID2,Distance", EdgeListKind::Csv},
-        {"ID1,ID2,Distance\r", EdgeListKind::Csv},
-        {"\xEF\xBB\xBFID1,ID2,Distance", EdgeListKind::Csv},
-        {"seq1\tseq2\tsites\td\tse_d\tstatus", EdgeListKind::Tsv},
-        {"d\tseq2\tseq1", EdgeListKind::Tsv},
-        {"\xEF\xBB\xBF\xEF\xBB\xBFseq1\tseq2\td", std::nullopt},  // one mark only is passed over
-        {"Seq1,Seq2,Distance", std::nullopt},                     // tn93's csvn: numbers, not names
-        {"id1,id2,distance", std::nullopt},
-        {"ID1,ID2,Distance,extra", std::nullopt},
-        {"seq1\tseq2\tsites", std::nullopt},
-        {">S0001", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(EdgeListKindOf(c.line), c.kind) << c.line;
-}
-
 TEST(EdgeList, GoodListsGiveNamesInOrderAndTheirEdges) {
     const struct {
         const char* what;
@@ -77,49 +56,25 @@ TEST(EdgeList, GoodListsGiveNamesInOrderAndTheirEdges) {
         Edges edges;
         long long withoutDistance;
     } cases[] = {
-        {"csv",
-         "ID1,ID2,Distance\na,b,0.01\nb,c,0.02\n",
-         1,
-         {"a", "b", "c"},
-         {{0, 1, 0.01}, {1, 2, 0.02}},
-         0},
+        {"csv", "ID1,ID2,Distance\na,b,0.01\nb,c,0.02\n", 1, {"a", "b", "c"},
+         {{0, 1, 0.01}, {1, 2, 0.02}}, 0},
         {"a mark, CRLF, a blank line and no last line end",
-         "\xEF\xBB\xBFID1,ID2,Distance\r\na,b,0.01\r\n\r\nb,c,1e-3",
-         1,
-         {"a", "b", "c"},
-         {{0, 1, 0.01}, {1, 2, 0.001}},
-         0},
+         "\xEF\xBB\xBFID1,ID2,Distance\r\na,b,0.01\r\n\r\nb,c,1e-3", 1, {"a", "b", "c"},
+         {{0, 1, 0.01}, {1, 2, 0.001}}, 0},
         {"quoted and bare spellings of one name",
-         "ID1,ID2,Distance\n\"a\",b,0.01\na,\"b\",0.02\n\"x,y\",\"say \"\"hi\"\"\",0\n",
-         1,
-         {"a", "b", "x,y", "say \"hi\""},
-         {{0, 1, 0.01}, {0, 1, 0.02}, {2, 3, 0}},
-         0},
+         "ID1,ID2,Distance\n\"a\",b,0.01\na,\"b\",0.02\n\"x,y\",\"say \"\"hi\"\"\",0\n", 1,
+         {"a", "b", "x,y", "say \"hi\""}, {{0, 1, 0.01}, {0, 1, 0.02}, {2, 3, 0}}, 0},
         {"edges above the limit dropped, their names kept",
-         "ID1,ID2,Distance\na,b,0.015\na,c,0.0150001\n",
-         0.015,
-         {"a", "b", "c"},
-         {{0, 1, 0.015}},
+         "ID1,ID2,Distance\na,b,0.015\na,c,0.0150001\n", 0.015, {"a", "b", "c"}, {{0, 1, 0.015}},
          0},
-        {"blanks around a distance",
-         "ID1,ID2,Distance\na,b, 0.25 \n",
-         1,
-         {"a", "b"},
-         {{0, 1, 0.25}},
-         0},
+        {"blanks around a distance", "ID1,ID2,Distance\na,b, 0.25 \n", 1, {"a", "b"},
+         {{0, 1, 0.25}}, 0},
         {"dist's tsv, pairs without a distance",
          "seq1\tseq2\tsites\td\tse_d\tstatus\na\tb\t10\t0.1\t0.01\tok\n"
          "a\tc\t0\tNA\tNA\tunfittable\nb\tc\t9\tinf\tNA\tsaturated\n",
-         1,
-         {"a", "b", "c"},
-         {{0, 1, 0.1}},
-         2},
-        {"tsv columns in any order",
-         "d\tseq2\tseq1\n0.01\tb\ta\n",
-         1,
-         {"a", "b"},
-         {{0, 1, 0.01}},
-         0},
+         1, {"a", "b", "c"}, {{0, 1, 0.1}}, 2},
+        {"tsv columns in any order", "d\tseq2\tseq1\n0.01\tb\ta\n", 1, {"a", "b"},
+         {{0, 1, 0.01}}, 0},
         {"a header alone", "ID1,ID2,Distance\n", 1, {}, {}, 0},
     };
     for (const auto& c : cases) {
@@ -141,6 +96,10 @@ TEST(EdgeList, BadLinesAreNamedWithWhatIsWrong) {
         {"", "list:1: not the header of an edge list"},
         {"id1,id2,distance\na,b,0.1\n", "list:1: not the header of an edge list"},
         {"\xEF\xBB\xBF\xEF\xBB\xBFseq1\tseq2\td\na\tb\t0.1\n", "list:1: not the header"},
+        {"Seq1,Seq2,Distance\n1,2,0.1\n", "list:1: not the header"},  // tn93's csvn: numbers
+        {"ID1,ID2,Distance,extra\n", "list:1: not the header"},
+        {"seq1\tseq2\tsites\n", "list:1: not the header"},
+        {">S0001\nACGT\n", "list:1: not the header"},
         {csv + "a,b\n", "list:2: 2 fields where the header has 3 (a name holding a comma must"},
         {csv + "a,b,0.1\nx,y,z,0.1\n", "list:3: 4 fields where the header has 3"},
         {csv + "a,b,x\n", "list:2: the distance 'x' is not a number"},

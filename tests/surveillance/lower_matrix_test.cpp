@@ -42,7 +42,6 @@ TEST(LowerMatrix, TheSquaresLowerTriangleOnAnyThreadCount) {
         int status;
     } cases[] = {
         {kPrimates, "HKY85", 0},
-        {kPrimates, "K80", 0},
         {kCliData + "/awkward.fasta", "JC69", 1},  // pairs without a distance: -1
     };
     for (const auto& c : cases) {
