@@ -53,6 +53,4 @@ std::string AppTest::GridCell(int gridId, int i, int j) const {
     return window->pictures.at(gridId).at(9 + 4 * i + j).text;
 }
 
-std::vector<std::string> AppTest::ReportLines() const { return ReadLines(ReportPath()); }
-
 }  // namespace dyvern::testing

@@ -40,11 +40,10 @@ protected:
 
     std::string Text(int id) const { return window->ControlText(id); }
     double Number(int id) const { return std::stod(Text(id)); }
-    bool Enabled(int id) const { return window->controls.at(id).enabled; }
     // The text drawn in cell (i, j) of a grid control.
     std::string GridCell(int gridId, int i, int j) const;
     std::string ReportPath() const { return (folder / "report.txt").string(); }
-    std::vector<std::string> ReportLines() const;
+    std::vector<std::string> ReportLines() const { return ReadLines(ReportPath()); }
 
     std::filesystem::path root;    // removed with everything in it
     std::filesystem::path folder;  // the program's

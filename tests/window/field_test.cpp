@@ -18,7 +18,7 @@ protected:
     // 1 when every control is enabled, 0 when none is, -1 when mixed.
     int EnabledState(std::initializer_list<int> ids) const {
         int on = 0;
-        for (const int id : ids) on += Enabled(id) ? 1 : 0;
+        for (const int id : ids) on += window->controls.at(id).enabled ? 1 : 0;
         return on == static_cast<int>(ids.size()) ? 1 : on == 0 ? 0 : -1;
     }
     // d shows the marks exactly when the criterion does.

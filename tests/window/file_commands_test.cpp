@@ -111,13 +111,6 @@ TEST_F(FileCommands, AByteOrderMarkIsPassedOverAndAMarkWithBlanksIsAnEmptyFile) 
         EXPECT_EQ(app->State().observed, DivergenceCounts{});
         EXPECT_EQ(GridCell(IDC_OBSERVED_GRID, G, A), "0.0");
     }
-
-    // The sample read at start-up too.
-    MoveProgramTo("marked");
-    WriteDataFile("sample.dat", kMark + kWorkedTableFile);
-    Start();
-    EXPECT_EQ(app->State().siteCount, 200);
-    EXPECT_EQ(app->State().observed, WorkedTable());
 }
 
 TEST_F(FileCommands, TheFirstReportIsWrittenWithoutAQuestionALaterOneReplacesItOnlyOnYes) {
